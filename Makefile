@@ -1,0 +1,22 @@
+# The two commands: `make demo` runs the sample disc, `make test` runs every test. Both set up
+# what is missing first (as root on Debian 12).
+BUILD ?= build
+WINE_ENV = WINEPREFIX=$(abspath $(BUILD))/wineprefix WINEARCH=win32 WINEDEBUG=-all \
+           WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+.PHONY: all setup build test demo
+
+all: build
+
+setup:
+	@sh cmake/setup-debian.sh
+
+build: setup
+	@cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	@cmake --build $(BUILD) -j2
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j2
+
+demo: build
+	@sh cmake/demo.sh $(abspath $(BUILD))

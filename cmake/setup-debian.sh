@@ -1,0 +1,12 @@
+#!/bin/sh
+# Installs what the build and the tests need on a Debian 12 machine; cheap when all is there.
+set -e
+need=""
+for p in cmake make g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb x11-apps imagemagick googletest; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || need="$need $p"
+done
+[ -z "$need" ] && exit 0
+if [ "$(id -u)" != 0 ]; then echo "setup: run as root to install:$need" >&2; exit 1; fi
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+apt-get update -qq
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $need >/dev/null

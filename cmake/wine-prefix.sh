@@ -1,0 +1,25 @@
+#!/bin/sh
+# Prepares the 32-bit Wine prefix the tests and the demo run in (made once, then reused), maps
+# the disc drives D: to G: to folders below DISCROOT, and starts the prefix's server warm.
+# usage: wine-prefix.sh PREFIX DISCROOT
+set -e
+prefix=$1
+discs=$2
+export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+if [ ! -f "$prefix/.tarnwick-ready" ]; then
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    wine wineboot -i </dev/null >/dev/null 2>&1
+    wineserver -w
+    # Headless: windows and message boxes work without a display.
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+    wineserver -w
+    touch "$prefix/.tarnwick-ready"
+fi
+for d in d e f g; do
+    mkdir -p "$discs/$d"
+    ln -sfn "$discs/$d" "$prefix/dosdevices/$d:"
+done
+wineserver -p </dev/null >/dev/null 2>&1
+wine wineboot </dev/null >/dev/null 2>&1

@@ -1,0 +1,19 @@
+// Reading the program's own command line: where its arguments start, its options, and the
+// drive that "%CURRENTDRIVE%" stands for. Pure text logic, no platform calls.
+#pragma once
+
+// Offset of the arguments: the text after the program's own path (the quoted first token, or
+// everything up to the first blank or tab). Options are looked for only from there on.
+int ArgumentsOffset(const char* cmdLine);
+
+// Plain substring search for an option anywhere in the arguments.
+bool HasOption(const char* args, const char* option);
+
+// The drive of the program's own path, "X:", from the (upper-cased) command line. When the path
+// does not begin with a letter and a colon (a bare name or a relative path), the drive of
+// `currentDir` is taken instead if it has one; otherwise the path's first character and a colon.
+void DriveFromProgramPath(const char* cmdLine, const char* currentDir, char* out, int size);
+
+// Option /CD: in the upper-cased arguments: the (up to) two characters that follow its first
+// occurrence, taken as they stand. Returns false, leaving `out` alone, when the option is absent.
+bool DriveFromCdOption(const char* upperArgs, char* out, int size);

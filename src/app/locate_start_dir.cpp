@@ -1,0 +1,35 @@
+// Locating the directory the program was started from, with its debug boxes and error box.
+#include "app/locate_start_dir.h"
+
+#include "app/debug_box.h"
+#include "app/shell_state.h"
+#include "app/start_dir.h"
+#include "app/text.h"
+
+// The current directory without a trailing separator, or empty when it does not fit.
+static void CurrentDirectory(char* out) {
+    DWORD len = GetCurrentDirectoryA(kPathSize, out);
+    if (len == 0 || len >= static_cast<DWORD>(kPathSize)) {
+        out[0] = '\0';
+        return;
+    }
+    if (out[len - 1] == '\\') out[len - 1] = '\0';
+}
+
+bool LocateStartDir(char* text, char* out, const char* name) {
+    DebugBox(text, "Vorn");
+    TextUpperAscii(text);
+    char upperName[kPathSize];
+    TextCopy(upperName, kPathSize, name);
+    TextUpperAscii(upperName);
+
+    StartDirFound found = FindStartDir(text, upperName, out, kPathSize);
+    if (found == StartDirFound::kNo) {
+        MessageBoxA(nullptr, "Error in locating starting directory", "Error", MB_OK);
+        return false;
+    }
+    // Started by its bare name from a prompt in its own folder.
+    if (found == StartDirFound::kBareName) CurrentDirectory(out);
+    DebugBox(out, "StringOut");
+    return true;
+}

@@ -1,0 +1,94 @@
+// The program's own entry: options, start directory, the script, and the final steps.
+#include "app/tarnwick_main.h"
+
+#include <commctrl.h>
+
+#include "app/command_line.h"
+#include "app/debug_box.h"
+#include "app/final_steps.h"
+#include "app/locate_start_dir.h"
+#include "app/shell_state.h"
+#include "app/text.h"
+#include "script/command_sequencer.h"
+
+static const char kVersion[] = "Version 2.0 RT3.1 Quillon CD Release (8/14/99 1:36AM)";
+static const char kProgramName[] = "tarnwick.exe";
+static const char kScriptName[] = "\\tarnwick.cfg";
+
+// The temporary directory without its trailing separator; empty when there is none or it does
+// not fit.
+static void FetchTempPath(char* out) {
+    DWORD len = GetTempPathA(kPathSize, out);
+    if (len == 0 || len >= static_cast<DWORD>(kPathSize)) len = 0;
+    out[len > 0 ? len - 1 : 0] = '\0';
+}
+
+// The quoted path of the program's own file, for the /x step: the command line as received
+// when it begins with a quote, else its first token put in quotes.
+static void FillDeleteName(const char* cmdLine) {
+    if (cmdLine[0] == '"') {
+        TextCopy(g_shell.DeleteName, kCmdLineSize, cmdLine);
+        return;
+    }
+    TextCopy(g_shell.DeleteName, kCmdLineSize, "\"");
+    TextAppendN(g_shell.DeleteName, kCmdLineSize, cmdLine, ArgumentsOffset(cmdLine));
+    TextAppend(g_shell.DeleteName, kCmdLineSize, "\"");
+}
+
+static void FillDriveLetter(int argsOffset) {
+    char currentDir[kPathSize];
+    DWORD len = GetCurrentDirectoryA(kPathSize, currentDir);
+    if (len == 0 || len >= static_cast<DWORD>(kPathSize)) currentDir[0] = '\0';
+    DriveFromProgramPath(g_shell.CmdLineCopy, currentDir, g_shell.szDriveLetter, kPathSize);
+
+    const char* args = g_shell.CmdLineCopy + argsOffset;
+    if (HasOption(args, "/T")) {
+        DebugBox(g_shell.TempPath, "TempPath");
+        TextCopy(g_shell.szDriveLetter, kPathSize, g_shell.TempPath);
+    }
+    // Applied after /T, so that /CD: wins.
+    DriveFromCdOption(args, g_shell.szDriveLetter, kPathSize);
+    DebugBox(g_shell.szDriveLetter, "szDriveLetter");
+}
+
+// "<StartDir>\tarnwick.cfg"; left empty (no script is read) when the start directory was not
+// found or the path would not fit.
+static void FillConfigPath(bool located) {
+    g_shell.ConfigPath[0] = '\0';
+    if (!located) return;
+    if (TextLen(g_shell.StartDir) + TextLen(kScriptName) >= kPathSize) return;
+    TextCopy(g_shell.ConfigPath, kPathSize, g_shell.StartDir);
+    TextAppend(g_shell.ConfigPath, kPathSize, kScriptName);
+}
+
+int TarnwickMain(HINSTANCE instance, HINSTANCE, const char*, int showCommand) {
+    g_shell.debug = 0;
+    g_shell.reboot = 0;
+    g_shell.del = 0;
+    FetchTempPath(g_shell.TempPath);
+
+    TextCopy(g_shell.CmdLineCopy, kCmdLineSize, GetCommandLineA());
+    FillDeleteName(g_shell.CmdLineCopy);
+    // Options are looked for in the arguments only, never inside the program's own path.
+    int argsOffset = ArgumentsOffset(g_shell.CmdLineCopy);
+    const char* args = g_shell.CmdLineCopy + argsOffset;
+    if (HasOption(args, "/d") || HasOption(args, "/D")) g_shell.debug = 1;
+    if (HasOption(args, "/r") || HasOption(args, "/R")) g_shell.reboot = 1;
+    DebugBox(kVersion, "Version");
+    DebugBox(g_shell.CmdLineCopy, "lpCmdLine");
+    if (HasOption(args, "/x") || HasOption(args, "/X")) g_shell.del = 1;
+
+    bool located = LocateStartDir(g_shell.CmdLineCopy, g_shell.StartDir, kProgramName);
+    FillDriveLetter(argsOffset);
+    FillConfigPath(located);
+
+    InitCommonControls();
+    g_shell.instance = instance;
+    g_shell.showCommand = showCommand;
+
+    RunCommandList();
+
+    if (g_shell.reboot) RequestRestart();
+    if (g_shell.del) DeleteNamedFile();
+    return 0;
+}
