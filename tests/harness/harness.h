@@ -22,6 +22,9 @@ struct Box {
 
 struct RunOptions {
     std::string currentDir;  // the started program's current directory; empty: the harness's
+    // The file to start when the command line does not name it with its directory (a program
+    // typed by its bare name at a prompt): the command line then reaches it as written.
+    std::string applicationName;
     DWORD timeoutMs = 60000;  // generous bound; a run still going then is killed and reported
     // Called for each box before it is answered with OK (for example to look at the screen).
     std::function<void(const Box&)> onBox;

@@ -46,7 +46,8 @@ RunResult RunProgram(const std::string& commandLine, const RunOptions& options) 
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     const char* cwd = options.currentDir.empty() ? nullptr : options.currentDir.c_str();
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd, &startup,
+    const char* app = options.applicationName.empty() ? nullptr : options.applicationName.c_str();
+    if (!CreateProcessA(app, line.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd, &startup,
                         &process)) {
         return result;
     }

@@ -1,0 +1,55 @@
+// The restart request (/r). Under Wine it never touches the host: it sends the end-session
+// messages to every top-level window of the prefix and ends those processes, so these tests run
+// in a prefix of their own.
+#include <gtest/gtest.h>
+
+#include "harness/harness.h"
+
+using namespace harness;
+
+namespace {
+
+bool WaitForRecord(const std::string& path, const std::string& line, DWORD timeoutMs) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(50)) {
+        auto text = ReadFile(path);
+        if (text && text->find(line) != std::string::npos) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(Restart, RequestReachesEveryWindow) {
+    struct Case {
+        const char* name;
+        const char* options;
+        bool restart;
+    };
+    const Case cases[] = {
+        {"/r", " /r", true},
+        {"/R combined without blank", " /d/R", true},
+    };
+    for (const Case& c : cases) {
+        Disc disc('D', CaseName());
+        std::string exe = disc.InstallExe();
+        disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=0\n");
+        std::string record = disc.Path("record.txt");
+        std::string line = HelperPath("endsession_recorder") + " " + record;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION recorder = {};
+        ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &recorder))
+            << c.name;
+        ASSERT_TRUE(WaitForRecord(record, "ready", 30000)) << c.name << ": recorder not ready";
+
+        RunResult run = RunProgram("\"" + exe + "\"" + c.options);
+        ASSERT_TRUE(run.finished) << c.name << ": " << run.Describe();
+        EXPECT_EQ(run.exitCode, 0u) << c.name;
+        EXPECT_TRUE(WaitForRecord(record, "WM_QUERYENDSESSION", 30000))
+            << c.name << ": no end-session message reached the recorder's window";
+        TerminateProcess(recorder.hProcess, 0);
+        CloseHandle(recorder.hThread);
+        CloseHandle(recorder.hProcess);
+    }
+}

@@ -1,0 +1,99 @@
+// The program's pure text logic, called directly: cases that are hard to reach through a
+// command line, with buffers filled with a sentinel so that an overrun shows.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "app/split_at_char.h"
+#include "app/start_dir.h"
+#include "app/text.h"
+
+TEST(TextLogic, FindStartDir) {
+    struct Case {
+        const char* text;
+        StartDirFound found;
+        const char* dir;
+    };
+    const Case cases[] = {
+        {"\"D:\\SETUP\\TARNWICK.EXE\" /R", StartDirFound::kWithDirectory, "D:\\SETUP"},
+        {"D:\\TARNWICK.EXE", StartDirFound::kWithDirectory, "D:"},
+        {"D:TARNWICK.EXE /D", StartDirFound::kWithDirectory, "D:"},
+        {"\"D:\\SETUP\\MYTARNWICK.EXE\"", StartDirFound::kNo, ""},
+        {"D:\\SETUP\\TARNWICK.EXE.BAK", StartDirFound::kNo, ""},
+        // The first match is no whole name; the second is.
+        {"\"D:\\MYTARNWICK.EXE\\TARNWICK.EXE\"", StartDirFound::kWithDirectory,
+         "D:\\MYTARNWICK.EXE"},
+        {"TARNWICK.EXE /R", StartDirFound::kBareName, ""},
+        {"\"TARNWICK.EXE\"", StartDirFound::kBareName, ""},
+        {"", StartDirFound::kNo, ""},
+        {"\"", StartDirFound::kNo, ""},
+    };
+    for (const Case& c : cases) {
+        char out[260];
+        memset(out, '#', sizeof(out));
+        EXPECT_EQ(FindStartDir(c.text, "TARNWICK.EXE", out, sizeof(out)), c.found) << c.text;
+        EXPECT_STREQ(out, c.dir) << c.text;
+    }
+}
+
+TEST(TextLogic, FindStartDirCutsLongDirectory) {
+    std::string text = "\"C:\\" + std::string(400, 'A') + "\\TARNWICK.EXE\"";
+    char out[262];
+    memset(out, '#', sizeof(out));
+    EXPECT_EQ(FindStartDir(text.c_str(), "TARNWICK.EXE", out, 260),
+              StartDirFound::kWithDirectory);
+    EXPECT_EQ(strlen(out), 259u);
+    EXPECT_EQ(out[260], '#') << "written past the array";
+}
+
+TEST(TextLogic, SplitAtChar) {
+    struct Case {
+        const char* text;
+        int result;
+        const char* first;
+        const char* rest;
+    };
+    const Case cases[] = {
+        {"D:\\SETUP\\TARNWICK.EXE\" /x", 0, "D:\\SETUP\\TARNWICK.EXE", "/x"},
+        {"D:\\A.EXE\"   ", 0, "D:\\A.EXE", ""},
+        {"no delimiter", 1, "no delimiter", ""},
+        {"", 1, "", ""},
+        {"\"", 0, "", ""},
+    };
+    for (const Case& c : cases) {
+        char first[260];
+        char rest[260];
+        memset(rest, '#', sizeof(rest));
+        EXPECT_EQ(SplitAtChar(c.text, first, sizeof(first), rest, sizeof(rest), '"'), c.result)
+            << c.text;
+        EXPECT_STREQ(first, c.first) << c.text;
+        EXPECT_STREQ(rest, c.rest) << c.text;
+    }
+    // Both outputs are cut at their sizes.
+    std::string longText = std::string(300, 'f') + "\"" + std::string(300, 'r');
+    char first[10];
+    char rest[12];
+    memset(rest, '#', sizeof(rest));
+    EXPECT_EQ(SplitAtChar(longText.c_str(), first, 8, rest, 8, '"'), 0);
+    EXPECT_STREQ(first, "fffffff");
+    EXPECT_STREQ(rest, "rrrrrrr");
+    EXPECT_EQ(rest[8], '#');
+}
+
+TEST(TextLogic, AppendIntAndCuts) {
+    struct Case {
+        int value;
+        const char* text;
+    };
+    for (const Case& c : {Case{1, "COMMAND1"}, Case{0, "COMMAND0"}, Case{-3, "COMMAND-3"},
+                          Case{INT_MAX, "COMMAND2147483647"}, Case{INT_MIN, "COMMAND-2147483648"}}) {
+        char section[20] = "COMMAND";
+        TextAppendInt(section, sizeof(section), c.value);
+        EXPECT_STREQ(section, c.text) << c.value;
+    }
+    char small[6] = "AB";
+    EXPECT_EQ(TextAppend(small, sizeof(small), "CDEFGH"), 5);
+    EXPECT_STREQ(small, "ABCDE");
+}
