@@ -20,3 +20,8 @@ test: build
 
 demo: build
 	@sh cmake/demo.sh $(abspath $(BUILD))
+
+# By hand, not part of `make test`: the text logic under libFuzzer with ASan and UBSan.
+.PHONY: fuzz
+fuzz:
+	@sh cmake/fuzz.sh $(abspath $(BUILD))

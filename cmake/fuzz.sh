@@ -1,0 +1,39 @@
+#!/bin/sh
+# Builds the fuzz targets natively with clang, libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs each for its share of the executions. Any finding fails.
+# usage: fuzz.sh BUILDDIR [TOTAL_RUNS]
+set -e
+here=$(cd "$(dirname "$0")/.." && pwd)
+out=$1/fuzz
+total=${2:-10000000}
+if ! command -v clang++ >/dev/null || ! dpkg-query -W libclang-rt-14-dev >/dev/null 2>&1; then
+    [ "$(id -u)" = 0 ] || { echo "fuzz: needs clang and libclang-rt-14-dev (run as root)"; exit 1; }
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends clang \
+        libclang-rt-14-dev >/dev/null
+fi
+mkdir -p "$out"
+targets=$(ls "$here/tests/fuzz"/fuzz_*.cpp | xargs -n1 basename | sed 's/\.cpp$//')
+count=$(echo "$targets" | wc -w)
+runs=$((total / count))
+lib="$here/src/app/text.cpp $here/src/app/command_line.cpp $here/src/app/start_dir.cpp
+     $here/src/app/split_at_char.cpp"
+[ -f "$here/src/script/macro_text.cpp" ] && lib="$lib $here/src/script/macro_text.cpp"
+status=0
+for t in $targets; do
+    clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+        -I"$here/src" -I"$here/tests/fuzz" "$here/tests/fuzz/$t.cpp" $lib -o "$out/$t"
+    corpus="$out/corpus-$t"
+    mkdir -p "$corpus"
+    [ -d "$here/tests/fuzz/seeds/$t" ] && cp "$here/tests/fuzz/seeds/$t"/* "$corpus/" 2>/dev/null
+    if "$out/$t" -runs="$runs" -max_len=4096 -print_final_stats=1 "$corpus" \
+        >"$out/$t.log" 2>&1; then
+        execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$out/$t.log" | grep -o '[0-9]*$')
+        rate=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$out/$t.log" | grep -o '[0-9]*$')
+        echo "$t: $execs executions, $rate a second, no finding"
+    else
+        echo "$t: FINDING, see $out/$t.log"
+        tail -n 30 "$out/$t.log"
+        status=1
+    fi
+done
+exit $status
