@@ -20,9 +20,10 @@ struct ShellState {
     int showCommand;
     char windowTitle[kResStringSize];      // string 103
     char windowClassName[kResStringSize];  // string 109
-    HWND statusWindow;  // zero while no status window exists
+    HWND statusWindow;                     // zero while no status window exists
     HWND progressBar;
-    int ProgressStep;  // survives across status windows for the whole run
+    int ProgressStep;                      // survives across status windows for the whole run
+    char SectionNames[kSectionNamesSize];  // the script's section names, read once
 };
 
 extern ShellState g_shell;

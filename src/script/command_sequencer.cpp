@@ -1,13 +1,29 @@
 // Carrying out the script's numbered commands in order.
 #include "script/command_sequencer.h"
 
-#include "app/sizes.h"
+#include "app/shell_state.h"
 #include "app/text.h"
+#include "script/command_sections.h"
 #include "script/command_table.h"
 #include "script/ini_read.h"
 
+// A command past the last COMMANDn section of the script would be an empty type 1 command,
+// which starts nothing: such commands are not walked, so that a count of two thousand million
+// with no sections after it ends at once. When the list of names does not fit its array, the
+// count stands as written.
+static int BoundedCount(int count) {
+    if (count <= 0 || g_shell.ConfigPath[0] == '\0') return count;
+    DWORD len = GetPrivateProfileStringA(nullptr, nullptr, "", g_shell.SectionNames,
+                                         kSectionNamesSize, g_shell.ConfigPath);
+    if (len >= static_cast<DWORD>(kSectionNamesSize - 2)) return count;
+    g_shell.SectionNames[len] = '\0';
+    g_shell.SectionNames[len + 1] = '\0';
+    int highest = HighestCommandSection(g_shell.SectionNames);
+    return highest < count ? highest : count;
+}
+
 void RunCommandList() {
-    int count = ReadIniInt("tarnwick", "NUMBEROFCOMMANDS", 0);
+    int count = BoundedCount(ReadIniInt("tarnwick", "NUMBEROFCOMMANDS", 0));
     for (int i = 0; i < count; ++i) {
         char section[kSectionSize] = "COMMAND";
         TextAppendInt(section, kSectionSize, i + 1);

@@ -38,8 +38,8 @@ TEST(Restart, RequestReachesEveryWindow) {
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION recorder = {};
-        ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &recorder))
+        ASSERT_TRUE(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &recorder))
             << c.name;
         ASSERT_TRUE(WaitForRecord(record, "ready", 30000)) << c.name << ": recorder not ready";
 

@@ -51,7 +51,7 @@ std::string CaseName();
 // A folder on a disc drive (D: to G: are mapped to folders of the build tree). It is wiped
 // when made, so each test starts from nothing.
 class Disc {
-public:
+  public:
     Disc(char drive, const std::string& folder);
     // Full path of something on the disc: "D:\case\sub\file".
     std::string Path(const std::string& relative = "") const;
@@ -61,7 +61,7 @@ public:
     void WriteFile(const std::string& relative, const std::string& content) const;
     void MakeDir(const std::string& relative) const;
 
-private:
+  private:
     std::string root_;
 };
 

@@ -37,8 +37,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) {
     cls.hInstance = instance;
     cls.lpszClassName = "EndSessionRecorder";
     RegisterClassA(&cls);
-    HWND hwnd = CreateWindowA("EndSessionRecorder", "end session recorder", WS_OVERLAPPEDWINDOW,
-                              0, 0, 100, 100, nullptr, nullptr, instance, nullptr);
+    HWND hwnd = CreateWindowA("EndSessionRecorder", "end session recorder", WS_OVERLAPPEDWINDOW, 0,
+                              0, 100, 100, nullptr, nullptr, instance, nullptr);
     ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     Record("ready");
     MSG msg;

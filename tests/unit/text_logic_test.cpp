@@ -9,6 +9,7 @@
 #include "app/split_at_char.h"
 #include "app/start_dir.h"
 #include "app/text.h"
+#include "script/command_sections.h"
 
 TEST(TextLogic, FindStartDir) {
     struct Case {
@@ -42,8 +43,7 @@ TEST(TextLogic, FindStartDirCutsLongDirectory) {
     std::string text = "\"C:\\" + std::string(400, 'A') + "\\TARNWICK.EXE\"";
     char out[262];
     memset(out, '#', sizeof(out));
-    EXPECT_EQ(FindStartDir(text.c_str(), "TARNWICK.EXE", out, 260),
-              StartDirFound::kWithDirectory);
+    EXPECT_EQ(FindStartDir(text.c_str(), "TARNWICK.EXE", out, 260), StartDirFound::kWithDirectory);
     EXPECT_EQ(strlen(out), 259u);
     EXPECT_EQ(out[260], '#') << "written past the array";
 }
@@ -87,8 +87,9 @@ TEST(TextLogic, AppendIntAndCuts) {
         int value;
         const char* text;
     };
-    for (const Case& c : {Case{1, "COMMAND1"}, Case{0, "COMMAND0"}, Case{-3, "COMMAND-3"},
-                          Case{INT_MAX, "COMMAND2147483647"}, Case{INT_MIN, "COMMAND-2147483648"}}) {
+    for (const Case& c :
+         {Case{1, "COMMAND1"}, Case{0, "COMMAND0"}, Case{-3, "COMMAND-3"},
+          Case{INT_MAX, "COMMAND2147483647"}, Case{INT_MIN, "COMMAND-2147483648"}}) {
         char section[20] = "COMMAND";
         TextAppendInt(section, sizeof(section), c.value);
         EXPECT_STREQ(section, c.text) << c.value;
@@ -96,4 +97,25 @@ TEST(TextLogic, AppendIntAndCuts) {
     char small[6] = "AB";
     EXPECT_EQ(TextAppend(small, sizeof(small), "CDEFGH"), 5);
     EXPECT_STREQ(small, "ABCDE");
+}
+
+TEST(TextLogic, HighestCommandSection) {
+    struct Case {
+        const char* name;
+        std::string names;  // zero-separated, as the platform lists them
+        int highest;
+    };
+    using std::string;
+    const Case cases[] = {
+        {"none", string("tarnwick\0", 9), 0},
+        {"any case", string("tarnwick\0command2\0Command10\0COMMAND3\0", 37), 10},
+        {"not a command section",
+         string("COMMAND\0COMMAND5X\0COMMAND-4\0COMMANDS\0XCOMMAND7\0COMMAND 8\0", 58), 0},
+        {"leading zeros", string("COMMAND007\0", 11), 7},
+        {"past the largest int", string("COMMAND99999999999\0COMMAND2\0", 28), 2147483647},
+    };
+    for (const Case& c : cases) {
+        string list = c.names + '\0';
+        EXPECT_EQ(HighestCommandSection(list.c_str()), c.highest) << c.name;
+    }
 }
