@@ -1,0 +1,54 @@
+// The shipped exe as a file: its size, the header fields that let Windows 95 and NT 4 load it,
+// and the resources it carries.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "harness/harness.h"
+
+using namespace harness;
+
+namespace {
+
+std::string ExePath() {
+    const char* exe = std::getenv("TARNWICK_EXE");
+    return exe ? ToWindowsPath(exe) : "";
+}
+
+}  // namespace
+
+TEST(ExeImage, LeanAndLoadableOnOldWindows) {
+    auto image = ReadFile(ExePath());
+    ASSERT_TRUE(image.has_value()) << ExePath();
+    EXPECT_LE(image->size(), 16384u) << "the exe outgrew 16 KB";
+    ASSERT_GT(image->size(), sizeof(IMAGE_DOS_HEADER));
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image->data());
+    ASSERT_LT(static_cast<size_t>(dos->e_lfanew) + sizeof(IMAGE_NT_HEADERS32), image->size());
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(image->data() + dos->e_lfanew);
+    EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
+    EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
+    EXPECT_EQ(nt->OptionalHeader.MajorSubsystemVersion, 4) << "Windows 95 and NT 4 need 4.0";
+    EXPECT_EQ(nt->OptionalHeader.MinorSubsystemVersion, 0);
+    EXPECT_EQ(nt->OptionalHeader.MajorOperatingSystemVersion, 4);
+}
+
+TEST(ExeImage, Resources) {
+    HMODULE exe = LoadLibraryExA(ExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr) << ExePath();
+    char text[100] = "";
+    EXPECT_GT(LoadStringA(exe, 103, text, sizeof(text)), 0);
+    EXPECT_STREQ(text, "lanthorn") << "string 103, the status window's first title";
+    EXPECT_GT(LoadStringA(exe, 109, text, sizeof(text)), 0);
+    EXPECT_STREQ(text, "LANTHORN") << "string 109, the status window's class";
+
+    HRSRC found = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(found, nullptr) << "no application manifest";
+    const char* data = static_cast<const char*>(LockResource(LoadResource(exe, found)));
+    std::string manifest(data, SizeofResource(exe, found));
+    EXPECT_NE(manifest.find("level=\"requireAdministrator\""), std::string::npos) << manifest;
+    // Windows 10 and 11 share one id.
+    EXPECT_NE(manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos);
+    EXPECT_NE(FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16)), nullptr)
+        << "no version information";
+    FreeLibrary(exe);
+}
