@@ -68,11 +68,14 @@ TEST_F(FileCommands, CopiesDriverFileFromDiscToTemp) {
             WriteFile(dest, c.earlierCopy);
             if (c.earlierReadOnly) SetFileAttributesA(dest.c_str(), FILE_ATTRIBUTE_READONLY);
         }
-        RunResult run = RunScript(disc,
-                                  "[tarnwick]\nNUMBEROFCOMMANDS=1\n"
-                                  "[COMMAND1]\nCOMMANDTYPE=11\n"
-                                  "SOURCEFILENAME=%CURRENTDRIVE%\\drivers\\disp.inf\n"
-                                  "DESTFILENAME=%TEMP%\\disp.inf\n");
+        RunResult run = RunScript(disc, R"(
+[tarnwick]
+NUMBEROFCOMMANDS=1
+[COMMAND1]
+COMMANDTYPE=11
+SOURCEFILENAME=%CURRENTDRIVE%\drivers\disp.inf
+DESTFILENAME=%TEMP%\disp.inf
+)");
         ASSERT_TRUE(run.finished) << c.name << ": " << run.Describe();
         EXPECT_TRUE(run.boxes.empty()) << c.name << ": " << run.Describe();
         EXPECT_EQ(ReadFile(dest).value_or("(missing)"), c.expected) << c.name;
@@ -87,46 +90,47 @@ TEST_F(FileCommands, CopiesDriverFileFromDiscToTemp) {
 
 TEST_F(FileCommands, CopyWithMissingSourceOrNoKeysMakesNothing) {
     Disc disc('D', CaseName());
-    const std::string dir = TestTempDir();
-    CreateDirectoryA(dir.c_str(), nullptr);
-    RunResult run = RunScript(disc,
-                              "[tarnwick]\nNUMBEROFCOMMANDS=3\n"
-                              "[COMMAND1]\nCOMMANDTYPE=11\n"
-                              "SOURCEFILENAME=%CURRENTDRIVE%\\" +
-                                  CaseName() +
-                                  "\\absent.inf\n"
-                                  "DESTFILENAME=%TEMP%\\" +
-                                  CaseName() +
-                                  "\\absent.inf\n"
-                                  "[COMMAND2]\nCOMMANDTYPE=11\n"
-                                  "[COMMAND3]\nCOMMANDTYPE=11\n"
-                                  "DESTFILENAME=%TEMP%\\" +
-                                  CaseName() + "\\nosource.inf\n");
+    CreateDirectoryA(TestTempDir().c_str(), nullptr);
+    RunResult run = RunScript(disc, ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=3
+[COMMAND1]
+COMMANDTYPE=11
+SOURCEFILENAME=%CURRENTDRIVE%\$CASE\absent.inf
+DESTFILENAME=%TEMP%\$CASE\absent.inf
+[COMMAND2]
+COMMANDTYPE=11
+[COMMAND3]
+COMMANDTYPE=11
+DESTFILENAME=%TEMP%\$CASE\nosource.inf
+)"));
     ASSERT_TRUE(run.finished) << run.Describe();
     EXPECT_TRUE(run.boxes.empty()) << run.Describe();
     EXPECT_EQ(run.exitCode, 0u) << run.Describe();
-    EXPECT_FALSE(FileExists(dir + "\\absent.inf"));
-    EXPECT_FALSE(FileExists(dir + "\\nosource.inf"));
+    EXPECT_FALSE(FileExists(TestTempDir() + "\\absent.inf"));
+    EXPECT_FALSE(FileExists(TestTempDir() + "\\nosource.inf"));
 }
 
 TEST_F(FileCommands, DirectoryChainTakesOneCommandPerLevel) {
     Disc disc('D', CaseName());
-    const std::string base = "%TEMP%\\" + CaseName();
-    RunResult run = RunScript(disc,
-                              "[tarnwick]\nNUMBEROFCOMMANDS=4\n"
-                              "[COMMAND1]\nCOMMANDTYPE=6\nDIRNAME=" +
-                                  base +
-                                  "\n"
-                                  "[COMMAND2]\nCOMMANDTYPE=6\nDIRNAME=" +
-                                  base +
-                                  "\\A\n"
-                                  "[COMMAND3]\nCOMMANDTYPE=6\nDIRNAME=" +
-                                  base +
-                                  "\\A\\B\n"
-                                  "[COMMAND4]\nCOMMANDTYPE=6\nDIRNAME=" +
-                                  base + "\\A\n");
+    RunResult run = RunScript(disc, ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=4
+[COMMAND1]
+COMMANDTYPE=6
+DIRNAME=%TEMP%\$CASE
+[COMMAND2]
+COMMANDTYPE=6
+DIRNAME=%TEMP%\$CASE\A
+[COMMAND3]
+COMMANDTYPE=6
+DIRNAME=%TEMP%\$CASE\A\B
+[COMMAND4]
+COMMANDTYPE=6
+DIRNAME=%TEMP%\$CASE\A
+)"));
     ASSERT_TRUE(run.finished) << run.Describe();
-    EXPECT_TRUE(run.boxes.empty()) << run.Describe();
+    EXPECT_TRUE(run.boxes.empty()) << "an existing directory passes silently: " << run.Describe();
     EXPECT_TRUE(DirExists(TestTempDir()));
     EXPECT_TRUE(DirExists(TestTempDir() + "\\A"));
     EXPECT_TRUE(DirExists(TestTempDir() + "\\A\\B"));
@@ -134,15 +138,17 @@ TEST_F(FileCommands, DirectoryChainTakesOneCommandPerLevel) {
 
 TEST_F(FileCommands, DirectoryWithMissingParentIsNotMade) {
     Disc disc('D', CaseName());
-    const std::string base = "%TEMP%\\" + CaseName();
     CreateDirectoryA(TestTempDir().c_str(), nullptr);
-    RunResult run = RunScript(disc,
-                              "[tarnwick]\nNUMBEROFCOMMANDS=2\n"
-                              "[COMMAND1]\nCOMMANDTYPE=6\nDIRNAME=" +
-                                  base +
-                                  "\\A\\B\n"
-                                  "[COMMAND2]\nCOMMANDTYPE=6\nDIRNAME=" +
-                                  base + "\\C\n");
+    RunResult run = RunScript(disc, ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=2
+[COMMAND1]
+COMMANDTYPE=6
+DIRNAME=%TEMP%\$CASE\A\B
+[COMMAND2]
+COMMANDTYPE=6
+DIRNAME=%TEMP%\$CASE\C
+)"));
     ASSERT_TRUE(run.finished) << run.Describe();
     EXPECT_TRUE(run.boxes.empty()) << run.Describe();
     EXPECT_FALSE(DirExists(TestTempDir() + "\\A")) << "no parent is made";
@@ -153,27 +159,29 @@ TEST_F(FileCommands, DirectoryWithMissingParentIsNotMade) {
 TEST_F(FileCommands, RemovesOnlyEmptyDirectories) {
     Disc disc('D', CaseName());
     const std::string dir = TestTempDir();
-    const std::string base = "%TEMP%\\" + CaseName();
     for (const char* sub : {"", "\\full", "\\empty", "\\A", "\\A\\B"}) {
         CreateDirectoryA((dir + sub).c_str(), nullptr);
     }
     WriteFile(dir + "\\full\\setup.log", "kept");
-    RunResult run = RunScript(disc,
-                              "[tarnwick]\nNUMBEROFCOMMANDS=5\n"
-                              "[COMMAND1]\nCOMMANDTYPE=7\nDIRNAME=" +
-                                  base +
-                                  "\\full\n"
-                                  "[COMMAND2]\nCOMMANDTYPE=7\nDIRNAME=" +
-                                  base +
-                                  "\\empty\n"
-                                  "[COMMAND3]\nCOMMANDTYPE=7\nDIRNAME=" +
-                                  base +
-                                  "\\A\n"
-                                  "[COMMAND4]\nCOMMANDTYPE=7\nDIRNAME=" +
-                                  base +
-                                  "\\A\\B\n"
-                                  "[COMMAND5]\nCOMMANDTYPE=7\nDIRNAME=" +
-                                  base + "\\absent\n");
+    RunResult run = RunScript(disc, ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=5
+[COMMAND1]
+COMMANDTYPE=7
+DIRNAME=%TEMP%\$CASE\full
+[COMMAND2]
+COMMANDTYPE=7
+DIRNAME=%TEMP%\$CASE\empty
+[COMMAND3]
+COMMANDTYPE=7
+DIRNAME=%TEMP%\$CASE\A
+[COMMAND4]
+COMMANDTYPE=7
+DIRNAME=%TEMP%\$CASE\A\B
+[COMMAND5]
+COMMANDTYPE=7
+DIRNAME=%TEMP%\$CASE\absent
+)"));
     ASSERT_TRUE(run.finished) << run.Describe();
     EXPECT_TRUE(run.boxes.empty()) << run.Describe();
     EXPECT_TRUE(DirExists(dir + "\\full")) << "a directory holding a file stays";
@@ -185,12 +193,17 @@ TEST_F(FileCommands, RemovesOnlyEmptyDirectories) {
 
 TEST_F(FileCommands, AbsentDirNameFailsSilently) {
     Disc disc('D', CaseName());
-    RunResult run = RunScript(disc,
-                              "[tarnwick]\nNUMBEROFCOMMANDS=3\n"
-                              "[COMMAND1]\nCOMMANDTYPE=6\n"
-                              "[COMMAND2]\nCOMMANDTYPE=7\n"
-                              "[COMMAND3]\nCOMMANDTYPE=6\nDIRNAME=%TEMP%\\" +
-                                  CaseName() + "\n");
+    RunResult run = RunScript(disc, ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=3
+[COMMAND1]
+COMMANDTYPE=6
+[COMMAND2]
+COMMANDTYPE=7
+[COMMAND3]
+COMMANDTYPE=6
+DIRNAME=%TEMP%\$CASE
+)"));
     ASSERT_TRUE(run.finished) << run.Describe();
     EXPECT_TRUE(run.boxes.empty()) << run.Describe();
     EXPECT_EQ(run.exitCode, 0u) << run.Describe();

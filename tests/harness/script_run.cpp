@@ -34,4 +34,16 @@ std::string TestKey() { return "Software\\TarnwickTests\\" + CaseName(); }
 
 std::string TestTempDir() { return TempDir() + "\\" + CaseName(); }
 
+std::string ForThisTest(std::string script) {
+    const std::pair<std::string, std::string> fills[] = {{"$KEY", TestKey()},
+                                                         {"$CASE", CaseName()}};
+    for (const auto& [placeholder, text] : fills) {
+        for (size_t at = script.find(placeholder); at != std::string::npos;
+             at = script.find(placeholder, at + text.size())) {
+            script.replace(at, placeholder.size(), text);
+        }
+    }
+    return script;
+}
+
 }  // namespace harness

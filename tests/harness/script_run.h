@@ -22,4 +22,8 @@ std::string TestKey();
 // The running test's own folder in the temporary directory: <temp>\<case>. Not created.
 std::string TestTempDir();
 
+// `script` with every "$KEY" replaced by TestKey() and every "$CASE" by the test's name, so that
+// a script can be written out as a raw literal.
+std::string ForThisTest(std::string script);
+
 }  // namespace harness
