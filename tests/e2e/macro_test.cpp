@@ -82,9 +82,10 @@ TEST_F(Macros, ExpandedWithEachDriveOption) {
 // A long temporary directory standing for both macros gives more than 519 characters: the
 // result is cut there. The directory comes from TMP, which the exe inherits.
 TEST_F(Macros, LongResultIsCutAt519Characters) {
-    std::string temp = TestTempDir() + "\\";
+    const std::string folder = TestTempDir();  // before TMP changes what TestTempDir gives
+    std::string temp = folder + "\\";
     temp += std::string(250 - temp.size(), 'L');
-    CreateDirectoryA(TestTempDir().c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
     CreateDirectoryA(temp.c_str(), nullptr);
     const std::string tail(200, 'v');
     std::vector<Case> cases = {
@@ -96,7 +97,7 @@ TEST_F(Macros, LongResultIsCutAt519Characters) {
     SetEnvironmentVariableA("TMP", (temp + "\\").c_str());
     ASSERT_EQ(TempDir(), temp) << "TMP did not set the temporary directory";
     RunResult run = RunScript(disc, ScriptFor(cases), "/t");
-    RemoveTree(TestTempDir());
+    RemoveTree(folder);
     ASSERT_TRUE(run.finished) << run.Describe();
     for (size_t i = 0; i < cases.size(); ++i) {
         EXPECT_EQ(ReadHklmString(TestKey(), "v" + std::to_string(i)).value_or("(missing)"),
