@@ -4,7 +4,7 @@ BUILD ?= build
 WINE_ENV = WINEPREFIX=$(abspath $(BUILD))/wineprefix WINEARCH=win32 WINEDEBUG=-all \
            WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-.PHONY: all setup build test demo
+.PHONY: all setup build test demo bench-files
 
 all: build
 
@@ -25,3 +25,7 @@ demo: build
 .PHONY: fuzz
 fuzz:
 	@sh cmake/fuzz.sh $(abspath $(BUILD))
+
+# Directory commands against the bare calls, a minimal script runner and Wine's cmd.
+bench-files: build
+	@sh cmake/bench-files.sh $(abspath $(BUILD))

@@ -1,12 +1,13 @@
 #!/bin/sh
-# Runs the sample disc: examples/disc with the built exe on it, mapped to drive D: of the build's
-# Wine prefix, then prints what the run did.
+# Runs the sample disc: examples/disc with the built exe on it, as the whole of drive S: of the
+# build's Wine prefix (so that %CURRENTDRIVE%\drivers names the disc's own folder), read-only like
+# a real disc; then prints what the run did.
 # usage: demo.sh BUILDDIR
 set -e
 build=$1
 here=$(cd "$(dirname "$0")/.." && pwd)
 prefix=$build/wineprefix
-disc=$build/discs/d/sample
+disc=$build/discs/sample
 sh "$here/cmake/wine-prefix.sh" "$prefix" "$build/discs"
 export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -17,19 +18,27 @@ cp -r "$here/examples/disc/." "$disc/"
 cp "$build/tarnwick.exe" "$disc/TARNWICK.EXE"
 [ -f "$build/tests/demo_setup.exe" ] && cp "$build/tests/demo_setup.exe" "$disc/setup.exe"
 chmod -R a-w "$disc"
+ln -sfn "$disc" "$prefix/dosdevices/s:"
 wine reg delete 'HKLM\Software\Example' /f </dev/null >/dev/null 2>&1 || true
-rm -f "$prefix/drive_c/windows/temp/disp.inf" "$prefix/drive_c/users/"*/Temp/disp.inf 2>/dev/null || true
+temp=$(wine cmd /c echo %TEMP% </dev/null 2>/dev/null | tr -d '\r')
+copied=$(winepath -u "$temp\\disp.inf" 2>/dev/null)
+rm -f "$copied"
 
-echo "== the sample disc's script (D:\\sample\\tarnwick.cfg)"
+printf '%s\n' "== the sample disc's script (S:\\tarnwick.cfg)"
 cat "$disc/tarnwick.cfg"
-echo "== running: D:\\sample\\TARNWICK.EXE"
-start=$(date +%s.%N)
-wine 'D:\sample\TARNWICK.EXE' </dev/null
-code=$?
-end=$(date +%s.%N)
-echo "== exit code $code after $(echo "$end - $start" | bc 2>/dev/null || echo '?') s"
-echo "== HKLM\\Software\\Example\\Setup afterwards:"
-wine reg query 'HKLM\Software\Example\Setup' </dev/null 2>/dev/null | tr -d '\r' | grep -v '^$' || echo "   (no such key)"
-echo "== %TEMP%\\disp.inf afterwards:"
-found=$(find "$prefix/drive_c" -iname disp.inf 2>/dev/null | head -n 1)
-if [ -n "$found" ]; then ls -l "$found"; else echo "   (not there)"; fi
+printf '%s\n' "== running: S:\\TARNWICK.EXE"
+start=$(date +%s%N)
+code=0
+wine 'S:\TARNWICK.EXE' </dev/null || code=$?
+end=$(date +%s%N)
+printf '%s\n' "== exit code $code after $(( (end - start) / 1000000 )) ms"
+printf '%s\n' "== HKLM\\Software\\Example\\Setup afterwards:"
+wine reg query 'HKLM\Software\Example\Setup' </dev/null 2>/dev/null | tr -d '\r' | grep -v '^$' ||
+    echo "   (no such key)"
+printf '%s\n' "== $temp\\disp.inf afterwards:"
+if [ -f "$copied" ]; then
+    ls -l "$copied"
+    cat "$copied"
+else
+    echo "   (not there)"
+fi

@@ -21,5 +21,6 @@ for d in d e f g; do
     mkdir -p "$discs/$d"
     ln -sfn "$discs/$d" "$prefix/dosdevices/$d:"
 done
-wineserver -p </dev/null >/dev/null 2>&1
+# A server already running for the prefix (say, left by the demo) makes this fail; keep it.
+wineserver -p </dev/null >/dev/null 2>&1 || true
 wine wineboot </dev/null >/dev/null 2>&1

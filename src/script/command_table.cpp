@@ -1,6 +1,9 @@
 // The command types of the script and the handler of each: the one place that maps them.
 #include "script/command_table.h"
 
+#include "commands/file_commands.h"
+#include "commands/registry_commands.h"
+
 namespace {
 
 struct CommandType {
@@ -10,7 +13,13 @@ struct CommandType {
 
 // Types 8 to 10, and every type not listed, do nothing.
 const CommandType kCommandTypes[] = {
-    {0, nullptr},
+    {2, CreateRegKey},    // create a registry key
+    {3, DeleteRegKey},    // delete a registry key
+    {4, SetRegValue},     // set a registry string value
+    {5, DeleteRegValue},  // delete a registry value
+    {6, CreateDir},       // create a directory
+    {7, RemoveDir},       // remove a directory
+    {11, CopyFileCmd},    // copy a file
 };
 
 }  // namespace

@@ -129,18 +129,19 @@ TEST(Options, NoOptionsShowNoBoxes) {
     ExpectBoxes("unquoted, no options", RunProgram(exe), {});
 }
 
-// The quoted E:\TARNWICK.EXE started from the root of a drive, with /cd:f:.
+// The quoted F:\TARNWICK.EXE started from the root of a drive, with /cd:e:. (The root of F:
+// belongs to this test alone.)
 TEST(Options, DriveRootWithCdOption) {
-    Disc disc('E', "");
+    Disc disc('F', "");
     std::string exe = disc.InstallExe();
     disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=0\n");
-    std::string cmd = Quoted(exe) + " /cd:f: /d";
-    ExpectBoxes("E:\\TARNWICK.EXE /cd:f:", RunProgram(cmd),
+    std::string cmd = Quoted(exe) + " /cd:e: /d";
+    ExpectBoxes("F:\\TARNWICK.EXE /cd:e:", RunProgram(cmd),
                 {{"Version", kVersion},
                  {"lpCmdLine", cmd},
                  {"Vorn", cmd},
-                 {"StringOut", "E:"},
-                 {"szDriveLetter", "F:"}});
+                 {"StringOut", "F:"},
+                 {"szDriveLetter", "E:"}});
 }
 
 // Options are looked for after the program's own path only: a path written with forward

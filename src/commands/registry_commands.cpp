@@ -1,0 +1,64 @@
+// Command types 2 to 5: registry keys and string values below HKEY_LOCAL_MACHINE. No result is
+// reported; a failed call passes silently, and a handle is closed only if it was obtained.
+#include "commands/registry_commands.h"
+
+#include <windows.h>
+
+#include "app/sizes.h"
+#include "app/text.h"
+#include "script/expand_macros.h"
+#include "script/ini_read.h"
+
+namespace {
+
+// An absent or empty REGKEY would name HKEY_LOCAL_MACHINE itself: the commands then leave the
+// registry alone rather than delete the root (Windows 95 deletes a whole subtree) or write to it.
+bool NamesNoKey(const char* key) { return key[0] == '\0'; }
+
+}  // namespace
+
+void CreateRegKey(const char* section) {
+    char key[kPathSize];
+    ReadIniString(section, "REGKEY", "", key, kPathSize);
+    if (NamesNoKey(key)) return;
+    HKEY handle;
+    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, key, &handle) != ERROR_SUCCESS) return;
+    /* rc = */ RegCloseKey(handle);
+}
+
+void DeleteRegKey(const char* section) {
+    char key[kPathSize];
+    ReadIniString(section, "REGKEY", "", key, kPathSize);
+    if (NamesNoKey(key)) return;
+    /* rc = */ RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
+}
+
+void SetRegValue(const char* section) {
+    char key[kPathSize];
+    char name[kValueNameSize];
+    char value[kPathSize];
+    ReadIniString(section, "REGKEY", "", key, kPathSize);
+    ReadIniString(section, "REGVALUENAME", "", name, kValueNameSize);
+    ReadIniString(section, "REGVALUE", "", value, kPathSize);
+    char data[kExpandedSize];
+    ExpandMacros(value, data);
+    if (NamesNoKey(key)) return;
+    HKEY handle;
+    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, key, &handle) != ERROR_SUCCESS) return;
+    // The data is the text and its terminating zero as well.
+    /* rc = */ RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
+                              static_cast<DWORD>(TextLen(data) + 1));
+    /* rc = */ RegCloseKey(handle);
+}
+
+void DeleteRegValue(const char* section) {
+    char key[kPathSize];
+    char name[kValueNameSize];
+    ReadIniString(section, "REGKEY", "", key, kPathSize);
+    ReadIniString(section, "REGVALUENAME", "", name, kValueNameSize);
+    if (NamesNoKey(key)) return;
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS) return;
+    /* rc = */ RegDeleteValueA(handle, name);
+    /* rc = */ RegCloseKey(handle);
+}
