@@ -17,7 +17,7 @@ count=$(echo "$targets" | wc -w)
 runs=$((total / count))
 lib="$here/src/app/text.cpp $here/src/app/command_line.cpp $here/src/app/start_dir.cpp
      $here/src/app/split_at_char.cpp"
-[ -f "$here/src/script/macro_text.cpp" ] && lib="$lib $here/src/script/macro_text.cpp"
+lib="$lib $here/src/script/substitute_macros.cpp"
 status=0
 for t in $targets; do
     clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
