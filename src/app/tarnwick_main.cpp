@@ -8,20 +8,13 @@
 #include "app/final_steps.h"
 #include "app/locate_start_dir.h"
 #include "app/shell_state.h"
+#include "app/temp_dir.h"
 #include "app/text.h"
 #include "script/command_sequencer.h"
 
 static const char kVersion[] = "Version 2.0 RT3.1 Quillon CD Release (8/14/99 1:36AM)";
 static const char kProgramName[] = "tarnwick.exe";
 static const char kScriptName[] = "\\tarnwick.cfg";
-
-// The temporary directory without its trailing separator; empty when there is none or it does
-// not fit.
-static void FetchTempPath(char* out) {
-    DWORD len = GetTempPathA(kPathSize, out);
-    if (len == 0 || len >= static_cast<DWORD>(kPathSize)) len = 0;
-    out[len > 0 ? len - 1 : 0] = '\0';
-}
 
 // The quoted path of the program's own file, for the /x step: the command line as received
 // when it begins with a quote, else its first token put in quotes.
@@ -65,7 +58,7 @@ int TarnwickMain(HINSTANCE instance, HINSTANCE, const char*, int showCommand) {
     g_shell.debug = 0;
     g_shell.reboot = 0;
     g_shell.del = 0;
-    FetchTempPath(g_shell.TempPath);
+    FetchTempDir(g_shell.TempPath);
 
     TextCopy(g_shell.CmdLineCopy, kCmdLineSize, GetCommandLineA());
     FillDeleteName(g_shell.CmdLineCopy);
