@@ -46,11 +46,25 @@ static void FillDriveLetter(int argsOffset) {
 
 // "<StartDir>\tarnwick.cfg"; left empty (no script is read) when the start directory was not
 // found or the path would not fit.
+// The script is opened through the start directory as it was typed where the upper-cased one
+// came from the program's path: both name the same directory, but on a case-sensitive file
+// system the upper-cased one makes the platform search for every name in it.
+static const char* TypedStartDir() {
+    const char* typed = g_shell.DeleteName + 1;  // the program's path as received, after its quote
+    for (int i = 0; g_shell.StartDir[i] != '\0'; ++i) {
+        char c = typed[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != g_shell.StartDir[i]) return g_shell.StartDir;
+    }
+    return typed;
+}
+
 static void FillConfigPath(bool located) {
     g_shell.ConfigPath[0] = '\0';
     if (!located) return;
-    if (TextLen(g_shell.StartDir) + TextLen(kScriptName) >= kPathSize) return;
-    TextCopy(g_shell.ConfigPath, kPathSize, g_shell.StartDir);
+    int len = TextLen(g_shell.StartDir);
+    if (len + TextLen(kScriptName) >= kPathSize) return;
+    TextCopyN(g_shell.ConfigPath, kPathSize, TypedStartDir(), len);
     TextAppend(g_shell.ConfigPath, kPathSize, kScriptName);
 }
 
