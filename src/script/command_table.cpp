@@ -1,6 +1,8 @@
 // The command types of the script and the handler of each: the one place that maps them.
 #include "script/command_table.h"
 
+#include "commands/run_program.h"
+
 namespace {
 
 struct CommandType {
@@ -10,7 +12,7 @@ struct CommandType {
 
 // Types 8 to 10, and every type not listed, do nothing.
 const CommandType kCommandTypes[] = {
-    {0, nullptr},
+    {1, RunProgram},
 };
 
 }  // namespace
