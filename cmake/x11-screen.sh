@@ -33,7 +33,7 @@ start)
         wineserver -w
         touch "$prefix/.tarnwick-x11-ready"
     fi
-    wineserver -p </dev/null >/dev/null 2>&1
+    wineserver -p </dev/null >/dev/null 2>&1 || true
     wine wineboot </dev/null >/dev/null 2>&1
     ;;
 stop)
