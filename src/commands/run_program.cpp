@@ -36,10 +36,12 @@ static void ReportNotStarted(const char* commandLine, DWORD error) {
         TextCopy(reason, kPathSize, "Error ");
         TextAppendInt(reason, kPathSize, static_cast<int>(error));
     }
-    char text[kCommandLineSize + kPathSize + 2];
-    TextCopy(text, sizeof(text), commandLine);
-    TextAppend(text, sizeof(text), "\r\n");
-    TextAppend(text, sizeof(text), reason);
+    // The command line, then the reason on a line of its own.
+    enum : int { kTextSize = kCommandLineSize + 2 + kPathSize };
+    char text[kTextSize];
+    TextCopy(text, kTextSize, commandLine);
+    TextAppend(text, kTextSize, "\r\n");
+    TextAppend(text, kTextSize, reason);
     DebugBox(text, "Program not started");
 }
 
