@@ -1,10 +1,10 @@
-# The two commands: `make demo` runs the sample disc, `make test` runs every test. Both set up
-# what is missing first (as root on Debian 12).
+# The commands: `make demo` runs the sample disc, `make test` runs every test, `make bench` (by
+# hand) measures the program's own cost. Each sets up what is missing first (as root on Debian 12).
 BUILD ?= build
 WINE_ENV = WINEPREFIX=$(abspath $(BUILD))/wineprefix WINEARCH=win32 WINEDEBUG=-all \
            WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-.PHONY: all setup build test demo bench-files
+.PHONY: all setup build test demo bench bench-files fuzz
 
 all: build
 
@@ -22,9 +22,14 @@ demo: build
 	@sh cmake/demo.sh $(abspath $(BUILD))
 
 # By hand, not part of `make test`: the text logic under libFuzzer with ASan and UBSan.
-.PHONY: fuzz
 fuzz:
 	@sh cmake/fuzz.sh $(abspath $(BUILD))
+
+# By hand: the benchmarks (program launch and wait, then the directory commands).
+bench: build
+	@cmake --build $(BUILD) --target bench_programs >/dev/null
+	@sh cmake/bench.sh $(abspath $(BUILD))
+	@sh cmake/bench-files.sh $(abspath $(BUILD))
 
 # Directory commands against the bare calls, a minimal script runner and Wine's cmd.
 bench-files: build

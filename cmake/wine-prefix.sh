@@ -21,6 +21,6 @@ for d in d e f g; do
     mkdir -p "$discs/$d"
     ln -sfn "$discs/$d" "$prefix/dosdevices/$d:"
 done
-# A server already running for the prefix (say, left by the demo) makes this fail; keep it.
+# A server left running by a demo or a benchmark is as good as a new one.
 wineserver -p </dev/null >/dev/null 2>&1 || true
 wine wineboot </dev/null >/dev/null 2>&1

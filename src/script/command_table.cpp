@@ -3,6 +3,7 @@
 
 #include "commands/file_commands.h"
 #include "commands/registry_commands.h"
+#include "commands/run_program.h"
 
 namespace {
 
@@ -13,6 +14,7 @@ struct CommandType {
 
 // Types 8 to 10, and every type not listed, do nothing.
 const CommandType kCommandTypes[] = {
+    {1, RunProgram},      // run a program and wait for it
     {2, CreateRegKey},    // create a registry key
     {3, DeleteRegKey},    // delete a registry key
     {4, SetRegValue},     // set a registry string value

@@ -1,0 +1,103 @@
+// Command type 1: start a program and wait for it, optionally under the status window and
+// until a hand-off installer's window has closed.
+#include "commands/run_program.h"
+
+#include "app/debug_box.h"
+#include "app/shell_state.h"
+#include "app/text.h"
+#include "commands/message_pump.h"
+#include "script/ini_read.h"
+#include "ui/status_window.h"
+
+enum : DWORD {
+    kHeartbeatMs = 100,      // one progress step per this much waiting
+    kHandOffPauseMs = 2000,  // time a hand-off installer gets to open its window
+    kSearchPauseMs = 100,    // between two searches for that window
+};
+
+// One heartbeat: the status text drawn afresh and the bar moved on by one step.
+static void Heartbeat() {
+    HWND window = g_shell.statusWindow;
+    if (window == nullptr) return;
+    HDC dc = GetDC(window);
+    if (dc != nullptr) {
+        DrawStatusCaption(window, dc);
+        ReleaseDC(window, dc);
+    }
+    SendMessageA(window, WM_STATUSSTEP, 0, 0);
+}
+
+// In debug mode, says that `commandLine` could not be started and why.
+static void ReportNotStarted(const char* commandLine, DWORD error) {
+    char reason[kPathSize];
+    DWORD len = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                               error, 0, reason, kPathSize, nullptr);
+    if (len == 0) {
+        TextCopy(reason, kPathSize, "Error ");
+        TextAppendInt(reason, kPathSize, static_cast<int>(error));
+    }
+    // The command line, then the reason on a line of its own.
+    enum : int { kTextSize = kCommandLineSize + 2 + kPathSize };
+    char text[kTextSize];
+    TextCopy(text, kTextSize, commandLine);
+    TextAppend(text, kTextSize, "\r\n");
+    TextAppend(text, kTextSize, reason);
+    DebugBox(text, "Program not started");
+}
+
+// Starts `commandLine` (which the platform may write into) and waits until it has ended,
+// stepping the status window meanwhile. Returns false when nothing could be started.
+static bool StartAndWait(char* commandLine) {
+    // The program's own start-up information is passed on unchanged.
+    STARTUPINFOA startup;
+    startup.cb = sizeof(startup);
+    GetStartupInfoA(&startup);
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        ReportNotStarted(commandLine, GetLastError());
+        return false;
+    }
+    // A failed wait ends the loop as an ended program does: it would fail again at once.
+    while (WaitServingMessages(process.hProcess, kHeartbeatMs) == WAIT_TIMEOUT) Heartbeat();
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+// A hand-off installer starts its real work in a second process and exits early: wait until
+// that one's window has gone too.
+static void WaitForWindowToClose(const char* title) {
+    while (FindWindowA(nullptr, title) != nullptr) PauseServingMessages(kSearchPauseMs);
+}
+
+void RunProgram(const char* section) {
+    ReadIniString(section, "COMMANDCAPTION", "", g_shell.szWindowCaption, kPathSize);
+    DebugBox(g_shell.szWindowCaption, "szWindowCaption");
+
+    int showStatus = ReadIniInt(section, "COMMANDSHOWSTATUS", 0);
+    int handOff = ReadIniInt(section, "COMMANDISHIELD", 0);
+    char windowTitle[kPathSize] = "";
+    if (handOff != 0) ReadIniString(section, "COMMANDWINTITLE", "", windowTitle, kPathSize);
+    char commandLine[kCommandLineSize];
+    ReadIniString(section, "COMMANDLINE", "", commandLine, kCommandLineSize);
+
+    if (showStatus != 0) {
+        CreateStatusWindow();
+        char appTitle[kPathSize];
+        ReadIniString("TARNWICK", "APPTITLE", "", appTitle, kPathSize);
+        DebugBox(appTitle, "szTempString - AppTitle");
+        if (g_shell.statusWindow != nullptr) SetWindowTextA(g_shell.statusWindow, appTitle);
+    }
+
+    if (commandLine[0] != '\0') {
+        DebugBox(commandLine, "szTempBuffer");
+        if (StartAndWait(commandLine) && handOff != 0) {
+            PauseServingMessages(kHandOffPauseMs);
+            // An empty title would match any untitled window of any program.
+            if (windowTitle[0] != '\0') WaitForWindowToClose(windowTitle);
+        }
+    }
+
+    if (showStatus != 0) DestroyStatusWindow();
+}

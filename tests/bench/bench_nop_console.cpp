@@ -1,0 +1,2 @@
+// Benchmark child: a console program that ends at once.
+int main() { return 0; }

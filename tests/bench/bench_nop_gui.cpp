@@ -1,0 +1,4 @@
+// Benchmark child: a GUI program that ends at once.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }

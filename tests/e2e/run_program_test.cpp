@@ -1,0 +1,299 @@
+// Type 1 commands from a user's side: programs started from the disc one after another, the
+// wait for a hand-off installer's window, the debug boxes, and the waits answering broadcasts.
+#include <gtest/gtest.h>
+
+#include "harness/concurrent.h"
+#include "harness/harness.h"
+#include "harness/records.h"
+
+using namespace harness;
+
+namespace {
+
+// The boxes every debug run shows before the first command.
+const size_t kStartBoxes = 5;
+
+// Copies a helper program onto the disc, beside tarnwick.exe, under `name`.exe.
+void InstallHelper(const Disc& disc, const std::string& helper, const std::string& name = "") {
+    std::string target = disc.Path((name.empty() ? helper : name) + ".exe");
+    ASSERT_TRUE(CopyFileA(HelperPath(helper).c_str(), target.c_str(), FALSE))
+        << "cannot copy " << helper << " to " << target;
+}
+
+// A [COMMANDn] section of type 1 with the given key lines.
+std::string Command(int n, const std::string& keys) {
+    return "[COMMAND" + std::to_string(n) + "]\nCOMMANDTYPE=1\n" + keys;
+}
+
+std::vector<Box> CommandBoxes(const RunResult& run) {
+    if (run.boxes.size() < kStartBoxes) return {};
+    return std::vector<Box>(run.boxes.begin() + kStartBoxes, run.boxes.end());
+}
+
+}  // namespace
+
+TEST(RunProgram, CommandsRunOneAfterAnother) {
+    Disc disc('D', CaseName());
+    std::string exe = disc.InstallExe();
+    InstallHelper(disc, "sleeper");
+    std::string log = disc.Path("log.txt");
+    // The middle one under a status window, the last one exiting with an error code.
+    disc.WriteScript(
+        "[tarnwick]\nNUMBEROFCOMMANDS=3\n" +
+        Command(1, "COMMANDLINE=sleeper.exe 400 0 " + log + " first\n") +
+        Command(2, "COMMANDSHOWSTATUS=1\nCOMMANDLINE=sleeper.exe 400 0 " + log + " second\n") +
+        Command(3, "COMMANDLINE=sleeper.exe 400 7 " + log + " third\n"));
+    RunResult run = RunProgram("\"" + exe + "\"");
+    ASSERT_TRUE(run.finished) << run.Describe();
+    EXPECT_EQ(run.exitCode, 0u) << run.Describe();
+    std::vector<Record> records = ReadRecords(log);
+    ASSERT_EQ(records.size(), 3u) << Describe(records);
+    const char* names[] = {"first", "second", "third"};
+    for (size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(records[i].name, names[i]) << Describe(records);
+        if (i > 0) {
+            EXPECT_LE(records[i - 1].end, records[i].start)
+                << records[i].name << " started before " << records[i - 1].name
+                << " ended: " << Describe(records);
+        }
+    }
+}
+
+TEST(RunProgram, ProgramWithoutDirectoryIsFoundBesideTheExe) {
+    Disc disc('E', CaseName());
+    std::string exe = disc.InstallExe();
+    InstallHelper(disc, "sleeper", "discprog");
+    std::string log = disc.Path("log.txt");
+    disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=1\n" +
+                     Command(1, "COMMANDLINE=discprog 0 0 " + log + " discprog\n"));
+    RunOptions options;
+    options.currentDir = TempDir();  // not the disc: the program's own folder is searched first
+    RunResult run = RunProgram("\"" + exe + "\"", options);
+    ASSERT_TRUE(run.finished) << run.Describe();
+    EXPECT_EQ(FindRecord(ReadRecords(log), "discprog").name, "discprog")
+        << "the program beside tarnwick.exe did not run";
+}
+
+TEST(RunProgram, HandOffWithWindowAlreadyGoneEndsAfterThePause) {
+    Disc disc('D', CaseName());
+    std::string exe = disc.InstallExe();
+    InstallHelper(disc, "sleeper");
+    std::string log = disc.Path("log.txt");
+    disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=2\n" +
+                     Command(1,
+                             "COMMANDISHIELD=1\nCOMMANDWINTITLE=Tarnwick No Such Window\n"
+                             "COMMANDLINE=sleeper.exe 0 0 " +
+                                 log + " installer\n") +
+                     Command(2, "COMMANDLINE=sleeper.exe 0 0 " + log + " next\n"));
+    RunResult run = RunProgram("\"" + exe + "\"");
+    ASSERT_TRUE(run.finished) << run.Describe();
+    std::vector<Record> records = ReadRecords(log);
+    ASSERT_EQ(records.size(), 2u) << Describe(records);
+    EXPECT_EQ(records[0].name, "installer") << Describe(records);
+    EXPECT_EQ(records[1].name, "next") << Describe(records);
+}
+
+TEST(RunProgram, HandOffWaitsUntilTheWindowCloses) {
+    struct Case {
+        const char* name;
+        const char* visible;
+    };
+    const Case cases[] = {{"visible window", "1"}, {"hidden window", "0"}};
+    for (const Case& c : cases) {
+        Disc disc('D', CaseName());
+        std::string exe = disc.InstallExe();
+        InstallHelper(disc, "sleeper");
+        InstallHelper(disc, "handoff");
+        InstallHelper(disc, "title_window");
+        std::string log = disc.Path("log.txt");
+        // The hand-off installer exits at once; its second process keeps a window open longer
+        // than the pause after the first one ended. The title is matched regardless of case.
+        disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=2\n" +
+                         Command(1,
+                                 "COMMANDSHOWSTATUS=1\nCOMMANDISHIELD=1\n"
+                                 "COMMANDWINTITLE=tarnwick hand-off setup\n"
+                                 "COMMANDLINE=handoff.exe " +
+                                     log +
+                                     " handoff title_window.exe "
+                                     "\"Tarnwick Hand-Off Setup\" " +
+                                     c.visible + " 4000 " + log + " window\n") +
+                         Command(2, "COMMANDLINE=sleeper.exe 0 0 " + log + " next\n"));
+        RunResult run = RunProgram("\"" + exe + "\"");
+        ASSERT_TRUE(run.finished) << c.name << ": " << run.Describe();
+        std::vector<Record> records = ReadRecords(log);
+        ASSERT_EQ(records.size(), 3u) << c.name << ": " << Describe(records);
+        Record handoff = FindRecord(records, "handoff");
+        Record window = FindRecord(records, "window");
+        Record next = FindRecord(records, "next");
+        ASSERT_FALSE(handoff.name.empty() || window.name.empty() || next.name.empty())
+            << c.name << ": " << Describe(records);
+        EXPECT_LT(handoff.end, window.end)
+            << c.name << ": the hand-off program should end first: " << Describe(records);
+        // The window's record ends just before it closes.
+        EXPECT_LE(window.end, next.start)
+            << c.name
+            << ": the next command began while the window was open: " << Describe(records);
+    }
+}
+
+TEST(RunProgram, HandOffWithoutWindowTitleSkipsTheSearch) {
+    // An untitled window stays open all along: a search for an empty title would find it and
+    // never end.
+    TitledWindow untitled("", true);
+    ASSERT_NE(untitled.handle(), nullptr);
+    Disc disc('D', CaseName());
+    std::string exe = disc.InstallExe();
+    InstallHelper(disc, "sleeper");
+    std::string log = disc.Path("log.txt");
+    disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=2\n" +
+                     Command(1,
+                             "COMMANDISHIELD=1\nCOMMANDWINTITLE=\n"
+                             "COMMANDLINE=sleeper.exe 0 0 " +
+                                 log + " installer\n") +
+                     Command(2, "COMMANDLINE=sleeper.exe 0 0 " + log + " next\n"));
+    RunOptions options;
+    options.timeoutMs = 30000;
+    BackgroundRun background("\"" + exe + "\"", options);
+    RunResult run = background.Wait();
+    ASSERT_TRUE(run.finished) << run.Describe();
+    EXPECT_EQ(ReadRecords(log).size(), 2u) << Describe(ReadRecords(log));
+}
+
+TEST(RunProgram, ProgramThatCannotStartIsReportedAndNotWaitedFor) {
+    // The window to wait for stays open all along: had the search been entered, the run would
+    // not end.
+    TitledWindow stays("Tarnwick Never Closes", false);
+    ASSERT_NE(stays.handle(), nullptr);
+    Disc disc('D', CaseName());
+    std::string exe = disc.InstallExe();
+    InstallHelper(disc, "sleeper");
+    std::string log = disc.Path("log.txt");
+    disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=2\n" +
+                     Command(1,
+                             "COMMANDSHOWSTATUS=1\nCOMMANDISHIELD=1\n"
+                             "COMMANDWINTITLE=Tarnwick Never Closes\n"
+                             "COMMANDLINE=nosuchprogram.exe -s\n") +
+                     Command(2, "COMMANDLINE=sleeper.exe 0 0 " + log + " next\n"));
+    RunOptions options;
+    options.timeoutMs = 30000;
+    BackgroundRun background("\"" + exe + "\" /d", options);
+    RunResult run = background.Wait();
+    ASSERT_TRUE(run.finished) << run.Describe();
+    std::vector<Box> boxes = CommandBoxes(run);
+    ASSERT_GE(boxes.size(), 4u) << run.Describe();
+    EXPECT_EQ(boxes[2], (Box{"szTempBuffer", "nosuchprogram.exe -s"})) << run.Describe();
+    EXPECT_EQ(boxes[3].caption, "Program not started") << run.Describe();
+    // The command line, then the platform's reason on a line of its own.
+    EXPECT_EQ(boxes[3].text.rfind("nosuchprogram.exe -s\r\n", 0), 0u) << run.Describe();
+    EXPECT_GT(boxes[3].text.size(), std::string("nosuchprogram.exe -s\r\n").size())
+        << "no reason given: " << run.Describe();
+    EXPECT_EQ(ReadRecords(log).size(), 1u) << "the next command did not run";
+}
+
+TEST(RunProgram, DebugBoxesOfACommand) {
+    struct Case {
+        const char* name;
+        std::string keys;
+        std::vector<Box> boxes;
+    };
+    const Case cases[] = {
+        {"command line",
+         "COMMANDCAPTION=Copying\nCOMMANDLINE=sleeper.exe 0 0 x.log one\n",
+         {{"szWindowCaption", "Copying"}, {"szTempBuffer", "sleeper.exe 0 0 x.log one"}}},
+        {"no command line",
+         "COMMANDCAPTION=Nothing to run\n",
+         {{"szWindowCaption", "Nothing to run"}}},
+        {"status window",
+         "COMMANDCAPTION=Installing\nCOMMANDSHOWSTATUS=1\nCOMMANDLINE=sleeper.exe 0 0 x.log a\n",
+         {{"szWindowCaption", "Installing"},
+          {"szTempString - AppTitle", "Driver Setup"},
+          {"szTempBuffer", "sleeper.exe 0 0 x.log a"}}},
+        {"status window, no command line",
+         "COMMANDSHOWSTATUS=1\n",
+         {{"szWindowCaption", ""}, {"szTempString - AppTitle", "Driver Setup"}}},
+        {"hand-off with window title",
+         "COMMANDISHIELD=1\nCOMMANDWINTITLE=Gone\nCOMMANDLINE=sleeper.exe 0 0 x.log b\n",
+         {{"szWindowCaption", ""}, {"szTempBuffer", "sleeper.exe 0 0 x.log b"}}},
+    };
+    for (const Case& c : cases) {
+        Disc disc('D', CaseName());
+        std::string exe = disc.InstallExe();
+        InstallHelper(disc, "sleeper");
+        disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=1\nAPPTITLE=Driver Setup\n" +
+                         Command(1, c.keys));
+        RunOptions options;
+        options.currentDir = disc.Path();
+        RunResult run = RunProgram("\"" + exe + "\" /d", options);
+        ASSERT_TRUE(run.finished) << c.name << ": " << run.Describe();
+        EXPECT_EQ(CommandBoxes(run), c.boxes) << c.name << ": " << run.Describe();
+    }
+}
+
+TEST(RunProgram, BoxesAfterAStatusWindowStillWaitForTheUser) {
+    Disc disc('D', CaseName());
+    std::string exe = disc.InstallExe();
+    InstallHelper(disc, "sleeper");
+    disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=3\n" +
+                     Command(1,
+                             "COMMANDCAPTION=one\nCOMMANDSHOWSTATUS=1\n"
+                             "COMMANDLINE=sleeper.exe 300 0 x.log one\n") +
+                     Command(2, "COMMANDCAPTION=two\nCOMMANDSHOWSTATUS=1\n") +
+                     Command(3, "COMMANDCAPTION=three\n"));
+    // A box that closes by itself would be gone before it was answered.
+    std::vector<std::string> closedByThemselves;
+    RunOptions options;
+    options.currentDir = disc.Path();
+    options.onBox = [&](const Box& box) {
+        Sleep(300);
+        if (FindWindowOf(exe, "#32770", box.caption.c_str()) == nullptr) {
+            closedByThemselves.push_back(box.caption + ": " + box.text);
+        }
+    };
+    RunResult run = RunProgram("\"" + exe + "\" /d", options);
+    ASSERT_TRUE(run.finished) << run.Describe();
+    EXPECT_EQ(CommandBoxes(run), (std::vector<Box>{{"szWindowCaption", "one"},
+                                                   {"szTempString - AppTitle", ""},
+                                                   {"szTempBuffer", "sleeper.exe 300 0 x.log one"},
+                                                   {"szWindowCaption", "two"},
+                                                   {"szTempString - AppTitle", ""},
+                                                   {"szWindowCaption", "three"}}))
+        << run.Describe();
+    EXPECT_TRUE(closedByThemselves.empty())
+        << "boxes that did not wait: " << testing::PrintToString(closedByThemselves);
+}
+
+TEST(RunProgram, BroadcastFromAStartedProgramIsAnswered) {
+    struct Case {
+        const char* name;
+        std::string keys;
+    };
+    const Case cases[] = {
+        // The broadcast comes while the program is waited for.
+        {"during the wait", "COMMANDLINE=broadcaster.exe LOG direct\n"},
+        // It comes from the hand-off installer's second process, while its window is searched
+        // for (or, on a slow machine, during the pause before the search).
+        {"during the window search",
+         "COMMANDISHIELD=1\nCOMMANDWINTITLE=Tarnwick Broadcasting Setup\n"
+         "COMMANDLINE=handoff.exe LOG handoff broadcaster.exe LOG direct "
+         "\"Tarnwick Broadcasting Setup\" 2500\n"},
+    };
+    for (const Case& c : cases) {
+        Disc disc('D', CaseName());
+        std::string exe = disc.InstallExe();
+        InstallHelper(disc, "handoff");
+        InstallHelper(disc, "broadcaster");
+        std::string log = disc.Path("log.txt");
+        std::string keys = c.keys;
+        for (size_t at; (at = keys.find("LOG")) != std::string::npos;) keys.replace(at, 3, log);
+        // The status window is a top-level window, so the broadcast goes to it too.
+        disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=1\n" +
+                         Command(1, "COMMANDSHOWSTATUS=1\n" + keys));
+        RunOptions options;
+        options.timeoutMs = 40000;
+        BackgroundRun background("\"" + exe + "\"", options);
+        RunResult run = background.Wait();
+        EXPECT_TRUE(run.finished) << c.name << ": " << run.Describe();
+        EXPECT_EQ(FindRecord(ReadRecords(log), "direct").name, "direct")
+            << c.name << ": the broadcast was not answered: " << Describe(ReadRecords(log));
+    }
+}

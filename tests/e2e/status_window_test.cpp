@@ -1,0 +1,163 @@
+// The status window as the user and other programs see it: class, title, size and place on the
+// screen, and the progress bar read through the control's own messages.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "harness/concurrent.h"
+#include "harness/harness.h"
+
+using namespace harness;
+
+namespace {
+
+const UINT kStatusStep = WM_USER + 55;
+
+std::string Text(HWND window) {
+    char text[512] = "";
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+std::string ClassOf(HWND window) {
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+HWND ProgressBarOf(HWND window) { return FindWindowExA(window, nullptr, PROGRESS_CLASSA, nullptr); }
+
+// The bar's position, or -1 when the window does not answer.
+int BarPosition(HWND window) {
+    LRESULT pos = -1;
+    if (!SendWithin(ProgressBarOf(window), PBM_GETPOS, 0, 0, &pos)) return -1;
+    return static_cast<int>(pos);
+}
+
+void InstallSleeper(const Disc& disc) {
+    ASSERT_TRUE(CopyFileA(HelperPath("sleeper").c_str(), disc.Path("sleeper.exe").c_str(), FALSE));
+}
+
+}  // namespace
+
+TEST(StatusWindow, CentredWithItsTitleAndAnsweringDuringTheSearch) {
+    ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024) << "the cases assume a 1024 x 768 desktop";
+    ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 768) << "the cases assume a 1024 x 768 desktop";
+    struct Case {
+        const char* name;
+        const char* appTitleLine;
+        const char* title;
+    };
+    const Case cases[] = {{"with APPTITLE", "APPTITLE=Driver Setup\n", "Driver Setup"},
+                          {"without APPTITLE", "", ""}};
+    for (const Case& c : cases) {
+        Disc disc('D', CaseName());
+        std::string exe = disc.InstallExe();
+        InstallSleeper(disc);
+        // The run ends only when this window closes, so the status window stays for the test
+        // to look at, while the program searches for the window and serves its messages.
+        TitledWindow handOff("Tarnwick Status Test Setup", false);
+        disc.WriteScript(std::string("[tarnwick]\nNUMBEROFCOMMANDS=1\n") + c.appTitleLine +
+                         "[COMMAND1]\nCOMMANDTYPE=1\nCOMMANDCAPTION=Installing...\n"
+                         "COMMANDSHOWSTATUS=1\nCOMMANDISHIELD=1\n"
+                         "COMMANDWINTITLE=Tarnwick Status Test Setup\n"
+                         "COMMANDLINE=sleeper.exe 0 0 x.log a\n");
+        RunOptions options;
+        options.currentDir = disc.Path();
+        BackgroundRun background("\"" + exe + "\"", options);
+
+        HWND status = nullptr;
+        // The title is set after the window is made; the search comes after both.
+        bool titled = WaitUntil([&] {
+            status = FindStatusWindow(exe);
+            return status != nullptr && Text(status) == c.title && ProgressBarOf(status);
+        });
+        EXPECT_TRUE(titled) << c.name << ": no status window titled '" << c.title << "'";
+        if (titled) {
+            EXPECT_EQ(ClassOf(status), "LANTHORN") << c.name;
+            RECT rect;
+            GetWindowRect(status, &rect);
+            EXPECT_EQ(rect.left, 337) << c.name;
+            EXPECT_EQ(rect.top, 321) << c.name;
+            EXPECT_EQ(rect.right - rect.left, 350) << c.name;
+            EXPECT_EQ(rect.bottom - rect.top, 125) << c.name;
+            EXPECT_EQ(GetParent(status), nullptr) << c.name << ": should be top-level";
+            // No heartbeat during the search: each step sent moves the bar by exactly one.
+            int before = BarPosition(status);
+            EXPECT_GE(before, 0) << c.name << ": no answer during the window search";
+            for (int i = 1; i <= 3 && before >= 0; ++i) {
+                EXPECT_TRUE(SendWithin(status, kStatusStep, 0, 0, nullptr))
+                    << c.name << ": step " << i << " not answered";
+                EXPECT_EQ(BarPosition(status), (before + i) % 101) << c.name << ", step " << i;
+            }
+        }
+        handOff.Close();
+        RunResult run = background.Wait();
+        EXPECT_TRUE(run.finished) << c.name << ": " << run.Describe();
+        EXPECT_EQ(FindStatusWindow(exe), nullptr) << c.name << ": the window outlived its command";
+    }
+}
+
+TEST(StatusWindow, BarMovesWhileTheProgramRuns) {
+    Disc disc('D', CaseName());
+    std::string exe = disc.InstallExe();
+    InstallSleeper(disc);
+    disc.WriteScript(
+        "[tarnwick]\nNUMBEROFCOMMANDS=1\n[COMMAND1]\nCOMMANDTYPE=1\n"
+        "COMMANDSHOWSTATUS=1\nCOMMANDLINE=sleeper.exe 4000 0 x.log a\n");
+    RunOptions options;
+    options.currentDir = disc.Path();
+    BackgroundRun background("\"" + exe + "\"", options);
+    std::vector<int> seen;
+    bool moved = WaitUntil([&] {
+        HWND status = FindStatusWindow(exe);
+        int pos = status != nullptr ? BarPosition(status) : -1;
+        if (pos >= 0 && (seen.empty() || seen.back() != pos)) seen.push_back(pos);
+        return seen.size() >= 3;
+    });
+    RunResult run = background.Wait();
+    EXPECT_TRUE(moved) << "positions seen: " << testing::PrintToString(seen);
+    EXPECT_TRUE(run.finished) << run.Describe();
+}
+
+TEST(StatusWindow, StepsWrapAfterHundredAndGoOnInTheNextWindow) {
+    Disc disc('D', CaseName());
+    std::string exe = disc.InstallExe();
+    // Two windows with nothing to run: no heartbeat, every step comes from the test, sent
+    // while the program shows its title's debug box.
+    disc.WriteScript(
+        "[tarnwick]\nNUMBEROFCOMMANDS=2\n"
+        "[COMMAND1]\nCOMMANDTYPE=1\nCOMMANDSHOWSTATUS=1\n"
+        "[COMMAND2]\nCOMMANDTYPE=1\nCOMMANDSHOWSTATUS=1\n");
+    std::vector<std::string> failures;
+    std::vector<HWND> windows;
+    RunOptions options;
+    options.onBox = [&](const Box& box) {
+        if (box.caption != "szTempString - AppTitle") return;
+        HWND status = FindStatusWindow(exe);
+        windows.push_back(status);
+        std::string which = "window " + std::to_string(windows.size());
+        if (status == nullptr) {
+            failures.push_back(which + ": not found");
+            return;
+        }
+        if (BarPosition(status) != 0) failures.push_back(which + ": a new bar should show 0");
+        int steps = windows.size() == 1 ? 104 : 1;
+        // The count goes 1 .. 100, 0, 1, ... and the second window carries it on.
+        int expected = windows.size() == 1 ? 0 : 3;
+        for (int i = 1; i <= steps; ++i) {
+            expected = expected == 100 ? 0 : expected + 1;
+            SendWithin(status, kStatusStep, 0, 0, nullptr);
+            int pos = BarPosition(status);
+            if (pos != expected) {
+                failures.push_back(which + ", step " + std::to_string(i) + ": " +
+                                   std::to_string(pos) + " instead of " + std::to_string(expected));
+            }
+        }
+    };
+    RunResult run = RunProgram("\"" + exe + "\" /d", options);
+    ASSERT_TRUE(run.finished) << run.Describe();
+    EXPECT_EQ(windows.size(), 2u) << run.Describe();
+    EXPECT_TRUE(failures.empty()) << testing::PrintToString(failures);
+}
