@@ -14,12 +14,6 @@ namespace {
 const size_t kStartBoxes = 5;
 
 // Copies a helper program onto the disc, beside tarnwick.exe, under `name`.exe.
-void InstallHelper(const Disc& disc, const std::string& helper, const std::string& name = "") {
-    std::string target = disc.Path((name.empty() ? helper : name) + ".exe");
-    ASSERT_TRUE(CopyFileA(HelperPath(helper).c_str(), target.c_str(), FALSE))
-        << "cannot copy " << helper << " to " << target;
-}
-
 // A [COMMANDn] section of type 1 with the given key lines.
 std::string Command(int n, const std::string& keys) {
     return "[COMMAND" + std::to_string(n) + "]\nCOMMANDTYPE=1\n" + keys;

@@ -25,6 +25,12 @@ std::string HelperPath(const std::string& name) {
     return ToWindowsPath(std::string(dir ? dir : ".") + "/" + name + ".exe");
 }
 
+void InstallHelper(const Disc& disc, const std::string& helper, const std::string& name) {
+    std::string target = disc.Path((name.empty() ? helper : name) + ".exe");
+    ASSERT_TRUE(CopyFileA(HelperPath(helper).c_str(), target.c_str(), FALSE))
+        << "cannot copy " << helper << " to " << target;
+}
+
 void RemoveTree(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;

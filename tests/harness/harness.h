@@ -86,4 +86,7 @@ void SetHklmString(const std::string& key, const std::string& name, const std::s
 // Path of a helper program built with the tests, in Windows form.
 std::string HelperPath(const std::string& name);
 
+// Copies a helper program onto the disc as <name>.exe (the helper's own name by default).
+void InstallHelper(const Disc& disc, const std::string& helper, const std::string& name = "");
+
 }  // namespace harness
