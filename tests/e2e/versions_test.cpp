@@ -1,0 +1,112 @@
+// One exe from Windows 95 to today's Windows: the same runs under the Windows versions that
+// Wine can report to the program (the AppDefaults setting for tarnwick.exe).
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "harness/harness.h"
+#include "harness/records.h"
+
+using namespace harness;
+
+namespace {
+
+struct Version {
+    const char* setting;
+    const char* seen;  // what GetVersionExA then reports: "major.minor platform"
+};
+
+// Windows 10 shows as 6.2 to a program without a manifest that names it.
+const Version kVersions[] = {
+    {"win95", "4.0 1"},
+    {"nt40", "4.0 2"},
+    {"winxp", "5.1 2"},
+    {"win10", "6.2 2"},
+};
+
+void SetReportedVersion(const char* setting) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\tarnwick.exe", &key),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(setting),
+                   static_cast<DWORD>(strlen(setting) + 1));
+    RegCloseKey(key);
+}
+
+// The version that a program named tarnwick.exe is shown.
+std::string SeenVersion(const Disc& disc) {
+    disc.MakeDir("probe");
+    std::string probe = disc.Path("probe\\tarnwick.exe");
+    CopyFileA(HelperPath("version_probe").c_str(), probe.c_str(), FALSE);
+    std::string out = disc.Path("probe\\seen.txt");
+    RunProgram("\"" + probe + "\" " + out);
+    return ReadFile(out).value_or("(nothing)");
+}
+
+}  // namespace
+
+// Every command type once, under each version: a copy from the disc, a directory made and one
+// removed, registry keys and values set and deleted, a program run under the status window.
+TEST(Versions, SmokeUnderEachWindowsVersion) {
+    for (const Version& version : kVersions) {
+        SetReportedVersion(version.setting);
+        Disc disc('D', CaseName() + "_" + version.setting);
+        ASSERT_EQ(SeenVersion(disc), version.seen) << version.setting;
+
+        std::string exe = disc.InstallExe();
+        InstallHelper(disc, "sleeper");
+        disc.WriteFile("payload.txt", "from the disc");
+        std::string key = "Software\\TarnwickTests\\Versions\\" + std::string(version.setting);
+        std::string temp = TempDir() + "\\Versions_" + version.setting;
+        std::string log = temp + "\\log.txt";
+        DeleteHklmTree(key);
+        RemoveTree(temp);
+        disc.WriteScript(
+            "[tarnwick]\nNUMBEROFCOMMANDS=10\nAPPTITLE=Smoke\n"
+            "[COMMAND1]\nCOMMANDTYPE=6\nDIRNAME=" +
+            temp +
+            "\n"
+            "[COMMAND2]\nCOMMANDTYPE=11\nSOURCEFILENAME=" +
+            disc.Path("payload.txt") + "\nDESTFILENAME=" + temp +
+            "\\payload.txt\n"
+            "[COMMAND3]\nCOMMANDTYPE=2\nREGKEY=" +
+            key +
+            "\\Gone\n"
+            "[COMMAND4]\nCOMMANDTYPE=4\nREGKEY=" +
+            key + "\nREGVALUENAME=Copied\nREGVALUE=" + temp +
+            "\\payload.txt\n"
+            "[COMMAND5]\nCOMMANDTYPE=4\nREGKEY=" +
+            key +
+            "\nREGVALUENAME=Dropped\nREGVALUE=x\n"
+            "[COMMAND6]\nCOMMANDTYPE=5\nREGKEY=" +
+            key +
+            "\nREGVALUENAME=Dropped\n"
+            "[COMMAND7]\nCOMMANDTYPE=3\nREGKEY=" +
+            key +
+            "\\Gone\n"
+            "[COMMAND8]\nCOMMANDTYPE=6\nDIRNAME=" +
+            temp +
+            "\\scratch\n"
+            "[COMMAND9]\nCOMMANDTYPE=7\nDIRNAME=" +
+            temp +
+            "\\scratch\n"
+            "[COMMAND10]\nCOMMANDTYPE=1\nCOMMANDSHOWSTATUS=1\nCOMMANDCAPTION=Smoke\n"
+            "COMMANDLINE=sleeper.exe 300 0 " +
+            log + " smoke\n");
+        RunResult run = RunProgram("\"" + exe + "\"");
+
+        std::string name = version.setting;
+        ASSERT_TRUE(run.finished) << name << ": " << run.Describe();
+        EXPECT_EQ(run.exitCode, 0u) << name;
+        EXPECT_TRUE(run.boxes.empty()) << name << ": " << run.Describe();
+        EXPECT_EQ(ReadFile(temp + "\\payload.txt").value_or("(none)"), "from the disc") << name;
+        EXPECT_EQ(ReadHklmString(key, "Copied").value_or("(none)"), temp + "\\payload.txt") << name;
+        EXPECT_FALSE(HklmValueExists(key, "Dropped")) << name;
+        EXPECT_FALSE(HklmKeyExists(key + "\\Gone")) << name;
+        EXPECT_FALSE(DirExists(temp + "\\scratch")) << name;
+        EXPECT_EQ(ReadRecords(log).size(), 1u) << name << ": the program did not run once";
+        DeleteHklmTree(key);
+        SetFileAttributesA((temp + "\\payload.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+        RemoveTree(temp);
+    }
+}
