@@ -65,10 +65,21 @@ static bool StartAndWait(char* commandLine) {
     return true;
 }
 
+// Whether a top-level window, visible or hidden, has the whole title `title` (in any case). Our
+// own status window does not count: titled with APPTITLE, it may well carry the installer's
+// name, and would then be waited for until the end of time.
+static bool OtherWindowTitled(const char* title) {
+    HWND found = FindWindowA(nullptr, title);
+    if (found != nullptr && found == g_shell.statusWindow) {
+        found = FindWindowExA(nullptr, found, nullptr, title);
+    }
+    return found != nullptr;
+}
+
 // A hand-off installer starts its real work in a second process and exits early: wait until
 // that one's window has gone too.
 static void WaitForWindowToClose(const char* title) {
-    while (FindWindowA(nullptr, title) != nullptr) PauseServingMessages(kSearchPauseMs);
+    while (OtherWindowTitled(title)) PauseServingMessages(kSearchPauseMs);
 }
 
 void RunProgram(const char* section) {

@@ -91,8 +91,14 @@ TEST(RunProgram, HandOffWaitsUntilTheWindowCloses) {
     struct Case {
         const char* name;
         const char* visible;
+        const char* appTitle;  // the status window's title
     };
-    const Case cases[] = {{"visible window", "1"}, {"hidden window", "0"}};
+    const Case cases[] = {
+        {"visible window", "1", ""},
+        {"hidden window", "0", ""},
+        // Our own status window carries the awaited title too: it is not waited for.
+        {"status window of the same title", "1", "Tarnwick Hand-Off Setup"},
+    };
     for (const Case& c : cases) {
         Disc disc('D', CaseName());
         std::string exe = disc.InstallExe();
@@ -102,7 +108,8 @@ TEST(RunProgram, HandOffWaitsUntilTheWindowCloses) {
         std::string log = disc.Path("log.txt");
         // The hand-off installer exits at once; its second process keeps a window open longer
         // than the pause after the first one ended. The title is matched regardless of case.
-        disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=2\n" +
+        disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=2\nAPPTITLE=" + std::string(c.appTitle) +
+                         "\n" +
                          Command(1,
                                  "COMMANDSHOWSTATUS=1\nCOMMANDISHIELD=1\n"
                                  "COMMANDWINTITLE=tarnwick hand-off setup\n"
