@@ -1,8 +1,6 @@
 # The commands: `make demo` runs the sample disc, `make test` runs every test, `make bench` (by
 # hand) measures the program's own cost. Each sets up what is missing first (as root on Debian 12).
 BUILD ?= build
-WINE_ENV = WINEPREFIX=$(abspath $(BUILD))/wineprefix WINEARCH=win32 WINEDEBUG=-all \
-           WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 .PHONY: all setup build test demo bench bench-files fuzz
 

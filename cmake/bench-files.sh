@@ -6,9 +6,9 @@
 #       (COMMANDTYPE, then DIRNAME) and then the directory call;
 #   (c) tarnwick.exe on the same script;
 #   (d) a batch file doing the same md/rd under Wine's cmd;
-#   and, for comparison, (e): (b) given the script's path in its on-disk case. tarnwick reads
-#   its script through the upper-cased start directory, and (b) is given that same path; on a
-#   case-sensitive host Wine then looks each part up without regard to case on every open.
+#   and, for comparison, (e): (b) given the script's path in its on-disk case, as tarnwick now
+#   opens it; (b) is given the upper-cased path, for which Wine on a case-sensitive host looks
+#   each part up without regard to case on every open.
 # Prints the minimum and the median of each, as wall time (whole process, Wine's start included)
 # and as processor time (process and Wine server; needs GNU time), with the ratios to (a) and (b).
 # usage: bench-files.sh BUILDDIR [ROUNDS]
@@ -18,8 +18,7 @@ rounds=${2:-7}
 here=$(cd "$(dirname "$0")/.." && pwd)
 prefix=$build/wineprefix
 sh "$here/cmake/wine-prefix.sh" "$prefix" "$build/discs"
-export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. "$here/cmake/wine-env.sh"
 
 root=$prefix/drive_c/tarnbench
 out=$build/bench-files

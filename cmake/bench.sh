@@ -15,8 +15,7 @@ repeat=${2:-5}
 here=$(cd "$(dirname "$0")/.." && pwd)
 prefix=$build/wineprefix
 sh "$here/cmake/wine-prefix.sh" "$prefix" "$build/discs"
-export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. "$here/cmake/wine-env.sh"
 
 root=$build/discs/d/Bench
 log=$root/bench.log

@@ -9,8 +9,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 prefix=$build/wineprefix
 disc=$build/discs/sample
 sh "$here/cmake/wine-prefix.sh" "$prefix" "$build/discs"
-export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. "$here/cmake/wine-env.sh"
 
 rm -rf "$disc"
 mkdir -p "$disc"

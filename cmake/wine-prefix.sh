@@ -5,8 +5,7 @@
 set -e
 prefix=$1
 discs=$2
-export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. "$(dirname "$0")/wine-env.sh"
 if [ ! -f "$prefix/.tarnwick-ready" ]; then
     rm -rf "$prefix"
     mkdir -p "$prefix"

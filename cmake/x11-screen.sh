@@ -8,8 +8,7 @@ action=$1
 build=$2
 state=$build/xscreen
 prefix=$build/wineprefix-x11
-export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. "$(dirname "$0")/wine-env.sh"
 
 case $action in
 start)

@@ -2,19 +2,10 @@
 #include "app/locate_start_dir.h"
 
 #include "app/debug_box.h"
+#include "app/known_dirs.h"
 #include "app/shell_state.h"
 #include "app/start_dir.h"
 #include "app/text.h"
-
-// The current directory without a trailing separator, or empty when it does not fit.
-static void CurrentDirectory(char* out) {
-    DWORD len = GetCurrentDirectoryA(kPathSize, out);
-    if (len == 0 || len >= static_cast<DWORD>(kPathSize)) {
-        out[0] = '\0';
-        return;
-    }
-    if (out[len - 1] == '\\') out[len - 1] = '\0';
-}
 
 bool LocateStartDir(char* text, char* out, const char* name) {
     DebugBox(text, "Vorn");
@@ -29,7 +20,7 @@ bool LocateStartDir(char* text, char* out, const char* name) {
         return false;
     }
     // Started by its bare name from a prompt in its own folder.
-    if (found == StartDirFound::kBareName) CurrentDirectory(out);
+    if (found == StartDirFound::kBareName) FetchCurrentDir(out);
     DebugBox(out, "StringOut");
     return true;
 }

@@ -8,7 +8,7 @@
 #include "app/final_steps.h"
 #include "app/locate_start_dir.h"
 #include "app/shell_state.h"
-#include "app/temp_dir.h"
+#include "app/known_dirs.h"
 #include "app/text.h"
 #include "script/command_sequencer.h"
 
@@ -30,8 +30,7 @@ static void FillDeleteName(const char* cmdLine) {
 
 static void FillDriveLetter(int argsOffset) {
     char currentDir[kPathSize];
-    DWORD len = GetCurrentDirectoryA(kPathSize, currentDir);
-    if (len == 0 || len >= static_cast<DWORD>(kPathSize)) currentDir[0] = '\0';
+    FetchCurrentDir(currentDir);
     DriveFromProgramPath(g_shell.CmdLineCopy, currentDir, g_shell.szDriveLetter, kPathSize);
 
     const char* args = g_shell.CmdLineCopy + argsOffset;

@@ -2,7 +2,7 @@
 #include "script/expand_macros.h"
 
 #include "app/shell_state.h"
-#include "app/temp_dir.h"
+#include "app/known_dirs.h"
 #include "app/text.h"
 #include "script/substitute_macros.h"
 

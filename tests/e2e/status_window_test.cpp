@@ -14,18 +14,6 @@ namespace {
 
 const UINT kStatusStep = WM_USER + 55;
 
-std::string Text(HWND window) {
-    char text[512] = "";
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
-
-std::string ClassOf(HWND window) {
-    char name[256] = "";
-    GetClassNameA(window, name, sizeof(name));
-    return name;
-}
-
 HWND ProgressBarOf(HWND window) { return FindWindowExA(window, nullptr, PROGRESS_CLASSA, nullptr); }
 
 // The bar's position, or -1 when the window does not answer.
@@ -33,10 +21,6 @@ int BarPosition(HWND window) {
     LRESULT pos = -1;
     if (!SendWithin(ProgressBarOf(window), PBM_GETPOS, 0, 0, &pos)) return -1;
     return static_cast<int>(pos);
-}
-
-void InstallSleeper(const Disc& disc) {
-    ASSERT_TRUE(CopyFileA(HelperPath("sleeper").c_str(), disc.Path("sleeper.exe").c_str(), FALSE));
 }
 
 }  // namespace
@@ -54,7 +38,7 @@ TEST(StatusWindow, CentredWithItsTitleAndAnsweringDuringTheSearch) {
     for (const Case& c : cases) {
         Disc disc('D', CaseName());
         std::string exe = disc.InstallExe();
-        InstallSleeper(disc);
+        InstallHelper(disc, "sleeper");
         // The run ends only when this window closes, so the status window stays for the test
         // to look at, while the program searches for the window and serves its messages.
         TitledWindow handOff("Tarnwick Status Test Setup", false);
@@ -71,11 +55,11 @@ TEST(StatusWindow, CentredWithItsTitleAndAnsweringDuringTheSearch) {
         // The title is set after the window is made; the search comes after both.
         bool titled = WaitUntil([&] {
             status = FindStatusWindow(exe);
-            return status != nullptr && Text(status) == c.title && ProgressBarOf(status);
+            return status != nullptr && WindowText(status) == c.title && ProgressBarOf(status);
         });
         EXPECT_TRUE(titled) << c.name << ": no status window titled '" << c.title << "'";
         if (titled) {
-            EXPECT_EQ(ClassOf(status), "LANTHORN") << c.name;
+            EXPECT_EQ(WindowClass(status), "LANTHORN") << c.name;
             RECT rect;
             GetWindowRect(status, &rect);
             EXPECT_EQ(rect.left, 337) << c.name;
@@ -102,7 +86,7 @@ TEST(StatusWindow, CentredWithItsTitleAndAnsweringDuringTheSearch) {
 TEST(StatusWindow, BarMovesWhileTheProgramRuns) {
     Disc disc('D', CaseName());
     std::string exe = disc.InstallExe();
-    InstallSleeper(disc);
+    InstallHelper(disc, "sleeper");
     disc.WriteScript(
         "[tarnwick]\nNUMBEROFCOMMANDS=1\n[COMMAND1]\nCOMMANDTYPE=1\n"
         "COMMANDSHOWSTATUS=1\nCOMMANDLINE=sleeper.exe 4000 0 x.log a\n");

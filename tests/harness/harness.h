@@ -42,6 +42,10 @@ struct RunResult {
 // message box of that process with OK.
 RunResult RunProgram(const std::string& commandLine, const RunOptions& options = {});
 
+// A window's title and its class name.
+std::string WindowText(HWND window);
+std::string WindowClass(HWND window);
+
 // Captions of the boxes, in order, for compact comparisons.
 std::vector<std::string> Captions(const RunResult& result);
 

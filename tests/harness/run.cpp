@@ -18,16 +18,8 @@ BOOL CALLBACK CollectBoxes(HWND hwnd, LPARAM param) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
     if (pid != scan->pid || !IsWindowVisible(hwnd)) return TRUE;
-    char cls[64] = "";
-    GetClassNameA(hwnd, cls, sizeof(cls));
-    if (std::string(cls) == "#32770") scan->found.push_back(hwnd);
+    if (WindowClass(hwnd) == "#32770") scan->found.push_back(hwnd);
     return TRUE;
-}
-
-std::string WindowText(HWND hwnd) {
-    char text[4096] = "";
-    GetWindowTextA(hwnd, text, sizeof(text));
-    return text;
 }
 
 std::string BoxText(HWND box) {
@@ -37,6 +29,18 @@ std::string BoxText(HWND box) {
 }
 
 }  // namespace
+
+std::string WindowText(HWND window) {
+    char text[4096] = "";
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+std::string WindowClass(HWND window) {
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
 
 RunResult RunProgram(const std::string& commandLine, const RunOptions& options) {
     RunResult result;

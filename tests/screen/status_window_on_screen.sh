@@ -8,8 +8,8 @@ build=$1
 state=$build/xscreen
 [ -f "$state/display" ] || { echo "no Xvfb display (the xscreen fixture did not run)"; exit 1; }
 export DISPLAY="$(cat "$state/display")"
-export WINEPREFIX="$build/wineprefix-x11" WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+prefix=$build/wineprefix-x11
+. "$(dirname "$0")/../../cmake/wine-env.sh"
 
 case_dir=Screen_StatusWindow
 disc=$build/discs/d/$case_dir
