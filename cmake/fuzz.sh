@@ -15,8 +15,8 @@ mkdir -p "$out"
 targets=$(ls "$here/tests/fuzz"/fuzz_*.cpp | xargs -n1 basename | sed 's/\.cpp$//')
 count=$(echo "$targets" | wc -w)
 runs=$((total / count))
-lib="$here/src/app/text.cpp $here/src/app/command_line.cpp $here/src/app/start_dir.cpp
-     $here/src/app/split_at_char.cpp"
+lib="$here/src/base/text.cpp $here/src/app/command_line.cpp $here/src/app/start_dir.cpp
+     $here/src/base/split_at_char.cpp"
 lib="$lib $here/src/script/substitute_macros.cpp"
 status=0
 for t in $targets; do

@@ -1,7 +1,7 @@
 // Reading the program's own command line: arguments, options and the current drive.
 #include "app/command_line.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 int ArgumentsOffset(const char* cmdLine) {
     int i = 0;

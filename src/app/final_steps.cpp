@@ -1,10 +1,10 @@
 // The two optional steps after the last command: restart request and self-deletion.
 #include "app/final_steps.h"
 
-#include "app/debug_box.h"
-#include "app/shell_state.h"
-#include "app/split_at_char.h"
-#include "app/text.h"
+#include "base/debug_box.h"
+#include "base/shell_state.h"
+#include "base/split_at_char.h"
+#include "base/text.h"
 
 // Entry points that Windows 95 lacks or only stubs are looked up at run time, so that one exe
 // loads on both families.

@@ -1,11 +1,11 @@
 // Locating the directory the program was started from, with its debug boxes and error box.
 #include "app/locate_start_dir.h"
 
-#include "app/debug_box.h"
-#include "app/known_dirs.h"
-#include "app/shell_state.h"
+#include "base/debug_box.h"
+#include "base/known_dirs.h"
+#include "base/shell_state.h"
 #include "app/start_dir.h"
-#include "app/text.h"
+#include "base/text.h"
 
 bool LocateStartDir(char* text, char* out, const char* name) {
     DebugBox(text, "Vorn");

@@ -1,7 +1,7 @@
 // Finding the start directory in the upper-cased command line.
 #include "app/start_dir.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 static bool IsNameStart(const char* text, const char* at) {
     if (at == text) return true;

@@ -4,13 +4,13 @@
 #include <commctrl.h>
 
 #include "app/command_line.h"
-#include "app/debug_box.h"
+#include "base/debug_box.h"
 #include "app/final_steps.h"
 #include "app/locate_start_dir.h"
-#include "app/shell_state.h"
-#include "app/known_dirs.h"
-#include "app/text.h"
-#include "script/command_sequencer.h"
+#include "base/shell_state.h"
+#include "base/known_dirs.h"
+#include "base/text.h"
+#include "sequence/command_sequencer.h"
 
 static const char kVersion[] = "Version 2.0 RT3.1 Quillon CD Release (8/14/99 1:36AM)";
 static const char kProgramName[] = "tarnwick.exe";

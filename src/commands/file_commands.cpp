@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/sizes.h"
+#include "base/sizes.h"
 #include "script/expand_macros.h"
 #include "script/ini_read.h"
 

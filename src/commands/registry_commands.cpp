@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "app/sizes.h"
-#include "app/text.h"
+#include "base/sizes.h"
+#include "base/text.h"
 #include "script/expand_macros.h"
 #include "script/ini_read.h"
 

@@ -2,10 +2,10 @@
 // until a hand-off installer's window has closed.
 #include "commands/run_program.h"
 
-#include "app/debug_box.h"
-#include "app/shell_state.h"
-#include "app/text.h"
-#include "commands/message_pump.h"
+#include "base/debug_box.h"
+#include "base/shell_state.h"
+#include "base/text.h"
+#include "ui/message_pump.h"
 #include "script/ini_read.h"
 #include "ui/status_window.h"
 

@@ -1,9 +1,9 @@
 // The path macros of script values: "%TEMP%" and "%CURRENTDRIVE%".
 #include "script/expand_macros.h"
 
-#include "app/shell_state.h"
-#include "app/known_dirs.h"
-#include "app/text.h"
+#include "base/shell_state.h"
+#include "base/known_dirs.h"
+#include "base/text.h"
 #include "script/substitute_macros.h"
 
 void ExpandMacros(const char* input, char (&output)[kExpandedSize]) {

@@ -1,7 +1,7 @@
 // The path macros of script values: "%TEMP%" and "%CURRENTDRIVE%".
 #pragma once
 
-#include "app/sizes.h"
+#include "base/sizes.h"
 
 // Fills `output` with `input` in which the first "%TEMP%" stands for the temporary directory
 // (fetched afresh, without its trailing separator) and then the first "%CURRENTDRIVE%" for

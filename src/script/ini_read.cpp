@@ -1,8 +1,8 @@
 // Reading the script: one string or integer key at a time, from ConfigPath.
 #include "script/ini_read.h"
 
-#include "app/shell_state.h"
-#include "app/text.h"
+#include "base/shell_state.h"
+#include "base/text.h"
 
 void ReadIniString(const char* section, const char* key, const char* def, char* buffer, int size) {
     if (size <= 0) return;

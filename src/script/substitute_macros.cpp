@@ -1,8 +1,8 @@
 // The text substitution behind the path macros "%TEMP%" and "%CURRENTDRIVE%".
 #include "script/substitute_macros.h"
 
-#include "app/sizes.h"
-#include "app/text.h"
+#include "base/sizes.h"
+#include "base/text.h"
 
 namespace {
 

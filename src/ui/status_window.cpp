@@ -5,7 +5,7 @@
 // The common-controls header maps this name onto its own status-bar function; ours is meant.
 #undef CreateStatusWindow
 
-#include "app/shell_state.h"
+#include "base/shell_state.h"
 #include "res/resource.h"
 
 enum : int {

@@ -1,6 +1,6 @@
 // Fuzz target: the program's reading of its own command line (arguments, options, drives).
 #include "app/command_line.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,6 +1,6 @@
 // Fuzz target: splitting a text at a delimiter into two bounded outputs.
-#include "app/split_at_char.h"
-#include "app/text.h"
+#include "base/split_at_char.h"
+#include "base/text.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,6 +1,6 @@
 // Fuzz target: finding the start directory in an upper-cased command line.
 #include "app/start_dir.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,5 +1,5 @@
 // Fuzz target: the path macro substitution, with texts of every length around its arrays.
-#include "app/text.h"
+#include "base/text.h"
 #include "fuzz_input.h"
 #include "script/substitute_macros.h"
 

@@ -1,8 +1,8 @@
 // Reading the script through the platform's initialisation-file functions.
 #include <gtest/gtest.h>
 
-#include "app/shell_state.h"
-#include "app/text.h"
+#include "base/shell_state.h"
+#include "base/text.h"
 #include "harness/harness.h"
 #include "script/ini_read.h"
 

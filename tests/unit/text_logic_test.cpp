@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/split_at_char.h"
+#include "base/split_at_char.h"
 #include "app/start_dir.h"
-#include "app/text.h"
-#include "script/command_sections.h"
+#include "base/text.h"
+#include "sequence/command_sections.h"
 
 TEST(TextLogic, FindStartDir) {
     struct Case {

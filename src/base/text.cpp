@@ -1,5 +1,5 @@
 // Bounded helpers for zero-terminated 8-bit texts.
-#include "app/text.h"
+#include "base/text.h"
 
 int TextLen(const char* text) {
     int n = 0;

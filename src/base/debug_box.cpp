@@ -1,7 +1,7 @@
 // Tracing in debug mode: a modal message box per traced value.
-#include "app/debug_box.h"
+#include "base/debug_box.h"
 
-#include "app/shell_state.h"
+#include "base/shell_state.h"
 
 void DebugBox(const char* text, const char* caption) {
     if (g_shell.debug) MessageBoxA(nullptr, text, caption, 0);

@@ -1,9 +1,9 @@
 // The two platform directories the program takes its places from.
-#include "app/known_dirs.h"
+#include "base/known_dirs.h"
 
 #include <windows.h>
 
-#include "app/sizes.h"
+#include "base/sizes.h"
 
 void FetchTempDir(char* out) {
     DWORD len = GetTempPathA(kPathSize, out);

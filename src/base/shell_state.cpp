@@ -1,4 +1,4 @@
 // The one instance of the run-wide state.
-#include "app/shell_state.h"
+#include "base/shell_state.h"
 
 ShellState g_shell;

@@ -1,7 +1,7 @@
 // Splitting a text at the first occurrence of a delimiter.
-#include "app/split_at_char.h"
+#include "base/split_at_char.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 int SplitAtChar(const char* text, char* first, int firstSize, char* rest, int restSize,
                 char delimiter) {

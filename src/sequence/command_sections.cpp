@@ -1,7 +1,7 @@
 // Which COMMANDn sections a script holds.
-#include "script/command_sections.h"
+#include "sequence/command_sections.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 // The number in a name "COMMAND<digits>", or 0 when the name is not of that form. Numbers past
 // the largest int count as the largest int.

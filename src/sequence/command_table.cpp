@@ -1,5 +1,5 @@
 // The command types of the script and the handler of each: the one place that maps them.
-#include "script/command_table.h"
+#include "sequence/command_table.h"
 
 #include "commands/file_commands.h"
 #include "commands/registry_commands.h"

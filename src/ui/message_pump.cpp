@@ -1,5 +1,5 @@
 // Waiting while serving the thread's messages.
-#include "commands/message_pump.h"
+#include "ui/message_pump.h"
 
 // Every kind of message the thread can be woken for. The headers' QS_ALLINPUT also names
 // raw input, which Windows 95, NT 4 and 2000 reject as an invalid parameter.

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/sizes.h"
+#include "base/sizes.h"
 
 struct ShellState {
     int debug;   // option /d: every DebugBox is shown

@@ -1,10 +1,10 @@
 // Carrying out the script's numbered commands in order.
-#include "script/command_sequencer.h"
+#include "sequence/command_sequencer.h"
 
-#include "app/shell_state.h"
-#include "app/text.h"
-#include "script/command_sections.h"
-#include "script/command_table.h"
+#include "base/shell_state.h"
+#include "base/text.h"
+#include "sequence/command_sections.h"
+#include "sequence/command_table.h"
 #include "script/ini_read.h"
 
 // A command past the last COMMANDn section of the script would be an empty type 1 command,
