@@ -1,6 +1,6 @@
 #!/bin/sh
 # Prepares the 32-bit Wine prefix the tests and the demo run in (made once, then reused), maps
-# the disc drives D: to G: to folders below DISCROOT, and starts the prefix's server warm.
+# the disc drives D: to H: to folders below DISCROOT, and starts the prefix's server warm.
 # usage: wine-prefix.sh PREFIX DISCROOT
 set -e
 prefix=$1
@@ -16,7 +16,7 @@ if [ ! -f "$prefix/.tarnwick-ready" ]; then
     wineserver -w
     touch "$prefix/.tarnwick-ready"
 fi
-for d in d e f g; do
+for d in d e f g h; do
     mkdir -p "$discs/$d"
     ln -sfn "$discs/$d" "$prefix/dosdevices/$d:"
 done

@@ -52,7 +52,7 @@ std::vector<std::string> Captions(const RunResult& result);
 // The name of the running test, for folders and registry keys of its own.
 std::string CaseName();
 
-// A folder on a disc drive (D: to G: are mapped to folders of the build tree). It is wiped
+// A folder on a disc drive (D: to H: are mapped to folders of the build tree). It is wiped
 // when made, so each test starts from nothing.
 class Disc {
   public:
