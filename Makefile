@@ -2,7 +2,7 @@
 # hand) measures the program's own cost. Each sets up what is missing first (as root on Debian 12).
 BUILD ?= build
 
-.PHONY: all setup build test demo bench bench-files fuzz
+.PHONY: all setup build test demo bench bench-files fuzz dist
 
 all: build
 
@@ -32,3 +32,7 @@ bench: build
 # Directory commands against the bare calls, a minimal script runner and Wine's cmd.
 bench-files: build
 	@sh cmake/bench-files.sh $(abspath $(BUILD))
+
+# A release: dist/tarnwick-<version>.zip and the same tree beside it, with its SHA256SUMS.
+dist: build
+	@sh cmake/dist.sh $(abspath $(BUILD)) $(abspath dist)
