@@ -1,13 +1,13 @@
 #!/bin/sh
 # Packs a release from a build tree: OUTDIR/tarnwick-<version>/ and the same tree zipped beside
 # it. The bytes depend only on the commit and the built files: every file carries the commit's
-# time, the archive lists them in a fixed order and holds no owner, permission mask or local time.
+# time and a fixed mode, and the archive lists them in a fixed order with no owner or local time.
 # usage: dist.sh BUILDDIR OUTDIR
 set -e
 build=$1
 out=$2
 here=$(cd "$(dirname "$0")/.." && pwd)
-version=$(sed -n 's/^project(tarnwick VERSION \([0-9][0-9.]*\) .*/\1/p' "$here/CMakeLists.txt")
+version=$(sed -n 's/^project(tarnwick VERSION \([0-9][0-9.]*\)[ )].*/\1/p' "$here/CMakeLists.txt")
 [ -n "$version" ] || { echo "dist: no version in project() of CMakeLists.txt" >&2; exit 1; }
 name=tarnwick-$version
 
@@ -43,7 +43,10 @@ ship "$build/tarnwick-check" checker/linux-x86_64/tarnwick-check
 
 (cd "$here/examples" && find . -type f | sed 's#^\./##') | while read -r file; do
     mkdir -p "$(dirname "$tree/examples/$file")"
-    crlf "$here/examples/$file" "$tree/examples/$file"
+    case $file in
+        *.cfg | *.inf | *.txt) crlf "$here/examples/$file" "$tree/examples/$file" ;;
+        *) cp "$here/examples/$file" "$tree/examples/$file" ;;
+    esac
 done
 sed "s/@VERSION@/$version/g" "$here/docs/guide.txt" >"$tree/guide.tmp"
 crlf "$tree/guide.tmp" "$tree/guide.txt"
@@ -54,7 +57,7 @@ sums=$(cd "$tree" && find . -type f | sed 's#^\./##' | LC_ALL=C sort | while rea
 done)
 printf '%s\n' "$sums" >"$tree/SHA256SUMS"
 
-# Modes and times as the commit has them, not as this machine's umask and clock would.
+# Fixed modes and the commit's time, not this machine's umask and clock.
 find "$tree" -type d -exec chmod 755 {} +
 find "$tree" -type f -exec chmod 644 {} +
 [ ! -f "$tree/checker/linux-x86_64/tarnwick-check" ] ||
