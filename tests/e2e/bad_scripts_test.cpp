@@ -51,19 +51,6 @@ Expected ReadExpectations(std::string script) {
     return expected;
 }
 
-std::set<std::string> Entries(const std::string& dir) {
-    std::set<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..") names.insert(name);
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
-    return names;
-}
-
 std::map<std::string, std::string> Values(const std::string& key) {
     std::map<std::string, std::string> values;
     HKEY handle;

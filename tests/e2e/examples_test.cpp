@@ -29,19 +29,6 @@ struct Example {
     std::vector<std::string> removed;  // folders in %TEMP%, made before the run, gone after
 };
 
-std::vector<std::string> Entries(const std::string& dir) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
-    return names;
-}
-
 void CopyTree(const std::string& from, const std::string& to) {
     for (const std::string& name : Entries(from)) {
         std::string source = from + "\\" + name, target = to + "\\" + name;
@@ -79,8 +66,7 @@ TEST(Examples, RunFromADiscOfTheirOwn) {
     const char* dir = std::getenv("TARNWICK_EXAMPLES");
     ASSERT_NE(dir, nullptr);
     std::string source = ToWindowsPath(dir);
-    std::set<std::string> untested;
-    for (const std::string& folder : Entries(source)) untested.insert(folder);
+    std::set<std::string> untested = Entries(source);
 
     // What a run leaves: the keys below Software\Example and the copies' top folders in %TEMP%.
     auto clean = [](const Example& example) {

@@ -61,6 +61,19 @@ bool DirExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::set<std::string> Entries(const std::string& dir) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..") names.insert(name);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return names;
+}
+
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
 std::optional<std::string> ReadFile(const std::string& path) {

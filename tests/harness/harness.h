@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,7 @@ std::string ToWindowsPath(const std::string& unixPath);
 void RemoveTree(const std::string& path);  // files, folders, read-only or not; quiet if absent
 bool FileExists(const std::string& path);
 bool DirExists(const std::string& path);
+std::set<std::string> Entries(const std::string& dir);  // names in a folder, without . and ..
 std::optional<std::string> ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
 DWORD Attributes(const std::string& path);
