@@ -2,7 +2,8 @@
 # A release is the same bytes from any folder at any time: builds the shipped exe again in a
 # fresh tree elsewhere, under another time zone, locale and umask, and compares it with the
 # build's own (and the x64 tree's, where there is one); looks for the source and build folders
-# in every shipped file; packs the release twice the same way and compares the archives.
+# in every shipped file; packs the release twice the same way and compares the archives; and
+# checks the release's sums and that its archive unpacks to its tree.
 # usage: check_reproducible.sh SRCDIR BUILDDIR
 set -e
 src=$(cd "$1" && pwd -P)
@@ -44,5 +45,13 @@ for zip in "$work"/dist/*.zip; do
     else
         fail "$(basename "$zip") packed twice differs"
     fi
+done
+
+# What a disc author checks: the sums hold, and the archive unpacks to the tree beside it.
+for tree in "$work"/dist/tarnwick-*/; do
+    (cd "$tree" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not hold"
+    mkdir "$work/unpacked"
+    (cd "$work/unpacked" && unzip -q "${tree%/}.zip") || fail "the archive does not unpack"
+    diff -r "$tree" "$work/unpacked/$(basename "$tree")" || fail "the archive is not the tree"
 done
 exit $bad
