@@ -1,6 +1,12 @@
 # The commands: `make demo` runs the sample disc, `make test` runs every test, `make bench` (by
 # hand) measures the program's own cost. Each sets up what is missing first (as root on Debian 12).
+# Two builds of the same sources: $(BUILD) holds the x86 one (PE32, Windows 95 to 11) and
+# $(BUILD)/x64 the x64 one (PE32+). The end-to-end runs take the one this machine can run (x86
+# where it runs 32-bit code); TARNWICK_ARCH=x64 forces the x64 one.
 BUILD ?= build
+X64 = $(BUILD)/x64
+# The build that the end-to-end runs use, decided once set-up has installed Wine.
+RUN_BUILD = $$(if [ "$$(sh cmake/arch.sh)" = x64 ]; then echo $(abspath $(X64)); else echo $(abspath $(BUILD)); fi)
 
 .PHONY: all setup build test demo bench bench-files fuzz dist
 
@@ -11,13 +17,15 @@ setup:
 
 build: setup
 	@cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	@cmake -S . -B $(X64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
 	@cmake --build $(BUILD) -j2
+	@cmake --build $(X64) -j2
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j2
+	@sh cmake/run-tests.sh $(abspath $(BUILD))
 
 demo: build
-	@sh cmake/demo.sh $(abspath $(BUILD))
+	@TARNWICK_ARCH=$$(sh cmake/arch.sh) sh cmake/demo.sh $(RUN_BUILD)
 
 # By hand, not part of `make test`: the text logic under libFuzzer with ASan and UBSan.
 fuzz:
@@ -25,13 +33,13 @@ fuzz:
 
 # By hand: the benchmarks (program launch and wait, then the directory commands).
 bench: build
-	@cmake --build $(BUILD) --target bench_programs >/dev/null
-	@sh cmake/bench.sh $(abspath $(BUILD))
-	@sh cmake/bench-files.sh $(abspath $(BUILD))
+	@cmake --build $(RUN_BUILD) --target bench_programs >/dev/null
+	@TARNWICK_ARCH=$$(sh cmake/arch.sh) sh cmake/bench.sh $(RUN_BUILD)
+	@TARNWICK_ARCH=$$(sh cmake/arch.sh) sh cmake/bench-files.sh $(RUN_BUILD)
 
 # Directory commands against the bare calls, a minimal script runner and Wine's cmd.
 bench-files: build
-	@sh cmake/bench-files.sh $(abspath $(BUILD))
+	@TARNWICK_ARCH=$$(sh cmake/arch.sh) sh cmake/bench-files.sh $(RUN_BUILD)
 
 # A release: dist/tarnwick-<version>.zip and the same tree beside it, with its SHA256SUMS.
 dist: build

@@ -16,6 +16,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 prefix=$build/wineprefix
 sh "$here/cmake/wine-prefix.sh" "$prefix" "$build/discs"
 . "$here/cmake/wine-env.sh"
+echo "== the ${TARNWICK_ARCH:-x86} build ($build/tarnwick.exe) under $([ "${TARNWICK_ARCH:-x86}" = x64 ] && echo 64 || echo 32)-bit Wine"
 
 root=$build/discs/d/Bench
 log=$root/bench.log

@@ -10,6 +10,7 @@ prefix=$build/wineprefix
 disc=$build/discs/sample
 sh "$here/cmake/wine-prefix.sh" "$prefix" "$build/discs"
 . "$here/cmake/wine-env.sh"
+echo "== the ${TARNWICK_ARCH:-x86} build ($build/tarnwick.exe) under $([ "${TARNWICK_ARCH:-x86}" = x64 ] && echo 64 || echo 32)-bit Wine"
 
 rm -rf "$disc"
 mkdir -p "$disc"

@@ -1,12 +1,5 @@
-# Toolchain: Debian's MinGW-w64 i686 cross compilers (posix thread model, needed by GoogleTest).
-set(CMAKE_SYSTEM_NAME Windows)
+# Toolchain of the x86 build (PE32): Windows 95 to 11.
 set(CMAKE_SYSTEM_PROCESSOR x86)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-find_program(WINE_PROGRAM wine REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
+set(MINGW_TRIPLET i686-w64-mingw32)
+set(WINE_LOADER wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)

@@ -5,7 +5,8 @@
 set -e
 prefix=$1
 discs=$2
-. "$(dirname "$0")/wine-env.sh"
+here=$(cd "$(dirname "$0")/.." && pwd)
+. "$here/cmake/wine-env.sh"
 if [ ! -f "$prefix/.tarnwick-ready" ]; then
     rm -rf "$prefix"
     mkdir -p "$prefix"

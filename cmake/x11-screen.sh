@@ -8,7 +8,8 @@ action=$1
 build=$2
 state=$build/xscreen
 prefix=$build/wineprefix-x11
-. "$(dirname "$0")/wine-env.sh"
+here=$(cd "$(dirname "$0")/.." && pwd)
+. "$here/cmake/wine-env.sh"
 
 case $action in
 start)

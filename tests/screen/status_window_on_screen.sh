@@ -9,7 +9,8 @@ state=$build/xscreen
 [ -f "$state/display" ] || { echo "no Xvfb display (the xscreen fixture did not run)"; exit 1; }
 export DISPLAY="$(cat "$state/display")"
 prefix=$build/wineprefix-x11
-. "$(dirname "$0")/../../cmake/wine-env.sh"
+here=$(cd "$(dirname "$0")/../.." && pwd)
+. "$here/cmake/wine-env.sh"
 
 case_dir=Screen_StatusWindow
 disc=$build/discs/d/$case_dir
