@@ -82,3 +82,20 @@ TEST(Script, InertCommandsDoNotStopTheList) {
     for (const Box& box : run.boxes) captions += box.caption == "szWindowCaption";
     EXPECT_EQ(captions, 2) << run.Describe();
 }
+
+// Each section is read when it is reached: a script that its first command replaces (a copy
+// over tarnwick.cfg on a writable medium) goes on with the later sections of the new file. The
+// count stays the one read before the first command.
+TEST(Script, ReplacedScriptRunsItsLaterSections) {
+    Disc disc('D', CaseName());
+    std::string exe = disc.InstallExe();
+    disc.WriteFile("next.cfg", "[tarnwick]\nNUMBEROFCOMMANDS=1\n" + MakeDirCommand(2, disc, "d2") +
+                                   MakeDirCommand(3, disc, "d3") + MakeDirCommand(4, disc, "d4"));
+    disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=3\n[COMMAND1]\nCOMMANDTYPE=11\nSOURCEFILENAME=" +
+                     disc.Path("next.cfg") + "\nDESTFILENAME=" + disc.Path("tarnwick.cfg") + "\n");
+    RunResult run = RunProgram("\"" + exe + "\"");
+    ASSERT_TRUE(run.finished) << run.Describe();
+    EXPECT_TRUE(DirExists(disc.Path("d2")) && DirExists(disc.Path("d3")))
+        << "the new script's sections were not run";
+    EXPECT_FALSE(DirExists(disc.Path("d4"))) << "a section past the count ran";
+}
