@@ -68,23 +68,38 @@ TEST(RunProgram, ProgramWithoutDirectoryIsFoundBesideTheExe) {
         << "the program beside tarnwick.exe did not run";
 }
 
-TEST(RunProgram, HandOffWithWindowAlreadyGoneEndsAfterThePause) {
+// A hand-off installer's window already gone: the next command starts after the 2-second pause,
+// and during it the program answers what is sent to it (a broadcast from the installer's second
+// process would otherwise wait out the whole pause).
+TEST(RunProgram, HandOffPauseLastsTwoSecondsAndAnswersMessages) {
     Disc disc('D', CaseName());
     std::string exe = disc.InstallExe();
     InstallHelper(disc, "sleeper");
     std::string log = disc.Path("log.txt");
     disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=2\n" +
                      Command(1,
-                             "COMMANDISHIELD=1\nCOMMANDWINTITLE=Tarnwick No Such Window\n"
+                             "COMMANDSHOWSTATUS=1\nCOMMANDISHIELD=1\n"
+                             "COMMANDWINTITLE=Tarnwick No Such Window\n"
                              "COMMANDLINE=sleeper.exe 0 0 " +
                                  log + " installer\n") +
                      Command(2, "COMMANDLINE=sleeper.exe 0 0 " + log + " next\n"));
-    RunResult run = RunProgram("\"" + exe + "\"");
+    BackgroundRun background("\"" + exe + "\"");
+    HWND status = nullptr;
+    bool pausing = WaitUntil([&] {
+        status = FindStatusWindow(exe);
+        return status != nullptr && !FindRecord(ReadRecords(log), "installer").name.empty();
+    });
+    bool answered = pausing && SendWithin(status, WM_NULL, 0, 0, nullptr, 1000);
+    RunResult run = background.Wait();
     ASSERT_TRUE(run.finished) << run.Describe();
     std::vector<Record> records = ReadRecords(log);
     ASSERT_EQ(records.size(), 2u) << Describe(records);
     EXPECT_EQ(records[0].name, "installer") << Describe(records);
     EXPECT_EQ(records[1].name, "next") << Describe(records);
+    EXPECT_GE(records[1].start - records[0].end, 1900u)
+        << "no 2-second pause: " << Describe(records);
+    EXPECT_TRUE(pausing) << "no status window while the installer ran";
+    EXPECT_TRUE(answered) << "a message sent during the pause waited more than a second";
 }
 
 TEST(RunProgram, HandOffWaitsUntilTheWindowCloses) {

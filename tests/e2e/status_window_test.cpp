@@ -75,6 +75,9 @@ TEST(StatusWindow, CentredWithItsTitleAndAnsweringDuringTheSearch) {
                     << c.name << ": step " << i << " not answered";
                 EXPECT_EQ(BarPosition(status), (before + i) % 101) << c.name << ", step " << i;
             }
+            // Alt+F4 asks the window to close: it stays until its command ends.
+            EXPECT_TRUE(SendWithin(status, WM_CLOSE, 0, 0, nullptr)) << c.name;
+            EXPECT_TRUE(IsWindow(status)) << c.name << ": closed at the user's request";
         }
         handOff.Close();
         RunResult run = background.Wait();
