@@ -7,6 +7,7 @@
 
 #include "harness/concurrent.h"
 #include "harness/harness.h"
+#include "harness/script_run.h"
 
 using namespace harness;
 
@@ -33,20 +34,29 @@ TEST(StatusWindow, CentredWithItsTitleAndAnsweringDuringTheSearch) {
         const char* appTitleLine;
         const char* title;
     };
-    const Case cases[] = {{"with APPTITLE", "APPTITLE=Driver Setup\n", "Driver Setup"},
+    const Case cases[] = {{"with APPTITLE", "APPTITLE=Driver Setup", "Driver Setup"},
                           {"without APPTITLE", "", ""}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Disc disc('D', CaseName());
         std::string exe = disc.InstallExe();
         InstallHelper(disc, "sleeper");
         // The run ends only when this window closes, so the status window stays for the test
         // to look at, while the program searches for the window and serves its messages.
         TitledWindow handOff("Tarnwick Status Test Setup", false);
-        disc.WriteScript(std::string("[tarnwick]\nNUMBEROFCOMMANDS=1\n") + c.appTitleLine +
-                         "[COMMAND1]\nCOMMANDTYPE=1\nCOMMANDCAPTION=Installing...\n"
-                         "COMMANDSHOWSTATUS=1\nCOMMANDISHIELD=1\n"
-                         "COMMANDWINTITLE=Tarnwick Status Test Setup\n"
-                         "COMMANDLINE=sleeper.exe 0 0 x.log a\n");
+        disc.WriteScript(ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=1
+$APPTITLE
+[COMMAND1]
+COMMANDTYPE=1
+COMMANDCAPTION=Installing...
+COMMANDSHOWSTATUS=1
+COMMANDISHIELD=1
+COMMANDWINTITLE=Tarnwick Status Test Setup
+COMMANDLINE=sleeper.exe 0 0 x.log a
+)",
+                                     {{"$APPTITLE", c.appTitleLine}}));
         RunOptions options;
         options.currentDir = disc.Path();
         BackgroundRun background("\"" + exe + "\"", options);
@@ -57,32 +67,32 @@ TEST(StatusWindow, CentredWithItsTitleAndAnsweringDuringTheSearch) {
             status = FindStatusWindow(exe);
             return status != nullptr && WindowText(status) == c.title && ProgressBarOf(status);
         });
-        EXPECT_TRUE(titled) << c.name << ": no status window titled '" << c.title << "'";
+        EXPECT_TRUE(titled) << "no status window titled '" << c.title << "'";
         if (titled) {
-            EXPECT_EQ(WindowClass(status), "LANTHORN") << c.name;
+            EXPECT_EQ(WindowClass(status), "LANTHORN");
             RECT rect;
             GetWindowRect(status, &rect);
-            EXPECT_EQ(rect.left, 337) << c.name;
-            EXPECT_EQ(rect.top, 321) << c.name;
-            EXPECT_EQ(rect.right - rect.left, 350) << c.name;
-            EXPECT_EQ(rect.bottom - rect.top, 125) << c.name;
-            EXPECT_EQ(GetParent(status), nullptr) << c.name << ": should be top-level";
+            EXPECT_EQ(rect.left, 337);
+            EXPECT_EQ(rect.top, 321);
+            EXPECT_EQ(rect.right - rect.left, 350);
+            EXPECT_EQ(rect.bottom - rect.top, 125);
+            EXPECT_EQ(GetParent(status), nullptr) << "should be top-level";
             // No heartbeat during the search: each step sent moves the bar by exactly one.
             int before = BarPosition(status);
-            EXPECT_GE(before, 0) << c.name << ": no answer during the window search";
+            EXPECT_GE(before, 0) << "no answer during the window search";
             for (int i = 1; i <= 3 && before >= 0; ++i) {
                 EXPECT_TRUE(SendWithin(status, kStatusStep, 0, 0, nullptr))
-                    << c.name << ": step " << i << " not answered";
-                EXPECT_EQ(BarPosition(status), (before + i) % 101) << c.name << ", step " << i;
+                    << "step " << i << " not answered";
+                EXPECT_EQ(BarPosition(status), (before + i) % 101) << "step " << i;
             }
             // Alt+F4 asks the window to close: it stays until its command ends.
-            EXPECT_TRUE(SendWithin(status, WM_CLOSE, 0, 0, nullptr)) << c.name;
-            EXPECT_TRUE(IsWindow(status)) << c.name << ": closed at the user's request";
+            EXPECT_TRUE(SendWithin(status, WM_CLOSE, 0, 0, nullptr));
+            EXPECT_TRUE(IsWindow(status)) << "closed at the user's request";
         }
         handOff.Close();
         RunResult run = background.Wait();
-        EXPECT_TRUE(run.finished) << c.name << ": " << run.Describe();
-        EXPECT_EQ(FindStatusWindow(exe), nullptr) << c.name << ": the window outlived its command";
+        EXPECT_TRUE(run.finished) << run.Describe();
+        EXPECT_EQ(FindStatusWindow(exe), nullptr) << "the window outlived its command";
     }
 }
 
@@ -90,9 +100,14 @@ TEST(StatusWindow, BarMovesWhileTheProgramRuns) {
     Disc disc('D', CaseName());
     std::string exe = disc.InstallExe();
     InstallHelper(disc, "sleeper");
-    disc.WriteScript(
-        "[tarnwick]\nNUMBEROFCOMMANDS=1\n[COMMAND1]\nCOMMANDTYPE=1\n"
-        "COMMANDSHOWSTATUS=1\nCOMMANDLINE=sleeper.exe 4000 0 x.log a\n");
+    disc.WriteScript(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=1
+[COMMAND1]
+COMMANDTYPE=1
+COMMANDSHOWSTATUS=1
+COMMANDLINE=sleeper.exe 4000 0 x.log a
+)");
     RunOptions options;
     options.currentDir = disc.Path();
     BackgroundRun background("\"" + exe + "\"", options);
@@ -113,10 +128,16 @@ TEST(StatusWindow, StepsWrapAfterHundredAndGoOnInTheNextWindow) {
     std::string exe = disc.InstallExe();
     // Two windows with nothing to run: no heartbeat, every step comes from the test, sent
     // while the program shows its title's debug box.
-    disc.WriteScript(
-        "[tarnwick]\nNUMBEROFCOMMANDS=2\n"
-        "[COMMAND1]\nCOMMANDTYPE=1\nCOMMANDSHOWSTATUS=1\n"
-        "[COMMAND2]\nCOMMANDTYPE=1\nCOMMANDSHOWSTATUS=1\n");
+    disc.WriteScript(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=2
+[COMMAND1]
+COMMANDTYPE=1
+COMMANDSHOWSTATUS=1
+[COMMAND2]
+COMMANDTYPE=1
+COMMANDSHOWSTATUS=1
+)");
     std::vector<std::string> failures;
     std::vector<HWND> windows;
     RunOptions options;

@@ -6,6 +6,7 @@
 
 #include "harness/harness.h"
 #include "harness/records.h"
+#include "harness/script_run.h"
 
 using namespace harness;
 
@@ -61,38 +62,50 @@ TEST(Versions, SmokeUnderEachWindowsVersion) {
         std::string log = temp + "\\log.txt";
         DeleteHklmTree(key);
         RemoveTree(temp);
-        disc.WriteScript(
-            "[tarnwick]\nNUMBEROFCOMMANDS=10\nAPPTITLE=Smoke\n"
-            "[COMMAND1]\nCOMMANDTYPE=6\nDIRNAME=" +
-            temp +
-            "\n"
-            "[COMMAND2]\nCOMMANDTYPE=11\nSOURCEFILENAME=" +
-            disc.Path("payload.txt") + "\nDESTFILENAME=" + temp +
-            "\\payload.txt\n"
-            "[COMMAND3]\nCOMMANDTYPE=2\nREGKEY=" +
-            key +
-            "\\Gone\n"
-            "[COMMAND4]\nCOMMANDTYPE=4\nREGKEY=" +
-            key + "\nREGVALUENAME=Copied\nREGVALUE=" + temp +
-            "\\payload.txt\n"
-            "[COMMAND5]\nCOMMANDTYPE=4\nREGKEY=" +
-            key +
-            "\nREGVALUENAME=Dropped\nREGVALUE=x\n"
-            "[COMMAND6]\nCOMMANDTYPE=5\nREGKEY=" +
-            key +
-            "\nREGVALUENAME=Dropped\n"
-            "[COMMAND7]\nCOMMANDTYPE=3\nREGKEY=" +
-            key +
-            "\\Gone\n"
-            "[COMMAND8]\nCOMMANDTYPE=6\nDIRNAME=" +
-            temp +
-            "\\scratch\n"
-            "[COMMAND9]\nCOMMANDTYPE=7\nDIRNAME=" +
-            temp +
-            "\\scratch\n"
-            "[COMMAND10]\nCOMMANDTYPE=1\nCOMMANDSHOWSTATUS=1\nCOMMANDCAPTION=Smoke\n"
-            "COMMANDLINE=sleeper.exe 300 0 " +
-            log + " smoke\n");
+        disc.WriteScript(ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=10
+APPTITLE=Smoke
+[COMMAND1]
+COMMANDTYPE=6
+DIRNAME=$DIR
+[COMMAND2]
+COMMANDTYPE=11
+SOURCEFILENAME=$DISC\payload.txt
+DESTFILENAME=$DIR\payload.txt
+[COMMAND3]
+COMMANDTYPE=2
+REGKEY=$VKEY\Gone
+[COMMAND4]
+COMMANDTYPE=4
+REGKEY=$VKEY
+REGVALUENAME=Copied
+REGVALUE=$DIR\payload.txt
+[COMMAND5]
+COMMANDTYPE=4
+REGKEY=$VKEY
+REGVALUENAME=Dropped
+REGVALUE=x
+[COMMAND6]
+COMMANDTYPE=5
+REGKEY=$VKEY
+REGVALUENAME=Dropped
+[COMMAND7]
+COMMANDTYPE=3
+REGKEY=$VKEY\Gone
+[COMMAND8]
+COMMANDTYPE=6
+DIRNAME=$DIR\scratch
+[COMMAND9]
+COMMANDTYPE=7
+DIRNAME=$DIR\scratch
+[COMMAND10]
+COMMANDTYPE=1
+COMMANDSHOWSTATUS=1
+COMMANDCAPTION=Smoke
+COMMANDLINE=sleeper.exe 300 0 $DIR\log.txt smoke
+)",
+                                     {{"$DIR", temp}, {"$DISC", disc.Path()}, {"$VKEY", key}}));
         RunResult run = RunProgram("\"" + exe + "\"");
 
         std::string name = version.setting;
