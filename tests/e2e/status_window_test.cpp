@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+
 #include "harness/concurrent.h"
 #include "harness/harness.h"
 #include "harness/script_run.h"
@@ -96,10 +98,17 @@ COMMANDLINE=sleeper.exe 0 0 x.log a
     }
 }
 
-TEST(StatusWindow, BarMovesWhileTheProgramRuns) {
+// The bar moves while the program runs. The common-controls library that draws it is no known
+// DLL of the system: one planted beside the exe (a disc image copied to a downloads folder, a
+// writable share) would run in the elevated program if it were looked for there. Wine prefers its
+// built-in library wherever it is asked for; "comctl32=n,b" makes it search as Windows does.
+TEST(StatusWindow, BarMovesWithCommonControlsFromTheSystemDirectory) {
     Disc disc('D', CaseName());
     std::string exe = disc.InstallExe();
     InstallHelper(disc, "sleeper");
+    std::string planted = std::string(std::getenv("TARNWICK_HELPERS")) + "/planted_dll.dll";
+    ASSERT_TRUE(
+        CopyFileA(ToWindowsPath(planted).c_str(), disc.Path("comctl32.dll").c_str(), FALSE));
     disc.WriteScript(R"(
 [tarnwick]
 NUMBEROFCOMMANDS=1
@@ -108,6 +117,8 @@ COMMANDTYPE=1
 COMMANDSHOWSTATUS=1
 COMMANDLINE=sleeper.exe 4000 0 x.log a
 )");
+    std::string overrides = std::getenv("WINEDLLOVERRIDES");
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", (overrides + ";comctl32=n,b").c_str());
     RunOptions options;
     options.currentDir = disc.Path();
     BackgroundRun background("\"" + exe + "\"", options);
@@ -119,8 +130,10 @@ COMMANDLINE=sleeper.exe 4000 0 x.log a
         return seen.size() >= 3;
     });
     RunResult run = background.Wait();
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", overrides.c_str());
     EXPECT_TRUE(moved) << "positions seen: " << testing::PrintToString(seen);
     EXPECT_TRUE(run.finished) << run.Describe();
+    EXPECT_FALSE(FileExists(disc.Path("planted.txt"))) << "the planted library was loaded";
 }
 
 TEST(StatusWindow, StepsWrapAfterHundredAndGoOnInTheNextWindow) {
