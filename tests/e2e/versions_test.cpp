@@ -50,9 +50,10 @@ std::string SeenVersion(const Disc& disc) {
 // removed, registry keys and values set and deleted, a program run under the status window.
 TEST(Versions, SmokeUnderEachWindowsVersion) {
     for (const Version& version : kVersions) {
+        SCOPED_TRACE(version.setting);
         SetReportedVersion(version.setting);
         Disc disc('D', CaseName() + "_" + version.setting);
-        ASSERT_EQ(SeenVersion(disc), version.seen) << version.setting;
+        ASSERT_EQ(SeenVersion(disc), version.seen);
 
         std::string exe = disc.InstallExe();
         InstallHelper(disc, "sleeper");
@@ -108,16 +109,15 @@ COMMANDLINE=sleeper.exe 300 0 $DIR\log.txt smoke
                                      {{"$DIR", temp}, {"$DISC", disc.Path()}, {"$VKEY", key}}));
         RunResult run = RunProgram("\"" + exe + "\"");
 
-        std::string name = version.setting;
-        ASSERT_TRUE(run.finished) << name << ": " << run.Describe();
-        EXPECT_EQ(run.exitCode, 0u) << name;
-        EXPECT_TRUE(run.boxes.empty()) << name << ": " << run.Describe();
-        EXPECT_EQ(ReadFile(temp + "\\payload.txt").value_or("(none)"), "from the disc") << name;
-        EXPECT_EQ(ReadHklmString(key, "Copied").value_or("(none)"), temp + "\\payload.txt") << name;
-        EXPECT_FALSE(HklmValueExists(key, "Dropped")) << name;
-        EXPECT_FALSE(HklmKeyExists(key + "\\Gone")) << name;
-        EXPECT_FALSE(DirExists(temp + "\\scratch")) << name;
-        EXPECT_EQ(ReadRecords(log).size(), 1u) << name << ": the program did not run once";
+        ASSERT_TRUE(run.finished) << run.Describe();
+        EXPECT_EQ(run.exitCode, 0u);
+        EXPECT_TRUE(run.boxes.empty()) << run.Describe();
+        EXPECT_EQ(ReadFile(temp + "\\payload.txt").value_or("(none)"), "from the disc");
+        EXPECT_EQ(ReadHklmString(key, "Copied").value_or("(none)"), temp + "\\payload.txt");
+        EXPECT_FALSE(HklmValueExists(key, "Dropped"));
+        EXPECT_FALSE(HklmKeyExists(key + "\\Gone"));
+        EXPECT_FALSE(DirExists(temp + "\\scratch"));
+        EXPECT_EQ(ReadRecords(log).size(), 1u) << "the program did not run once";
         DeleteHklmTree(key);
         SetFileAttributesA((temp + "\\payload.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
         RemoveTree(temp);
