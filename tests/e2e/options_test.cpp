@@ -44,7 +44,11 @@ TEST(Options, DebugBoxSequences) {
     Disc disc('D', CaseName());
     std::string exe = Quoted(disc.InstallExe("TARNWICK.EXE"));
     std::string setup = Quoted(disc.InstallExe("SETUP.EXE"));
-    disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=0\n");
+    std::string mine = Quoted(disc.InstallExe("MYTARNWICK.EXE"));
+    // No script on this disc: a missing script is no error. A script where the name
+    // MYTARNWICK.EXE, matched inside the file name, would point: it must not be found.
+    disc.MakeDir("M");
+    disc.WriteFile("M\\tarnwick.cfg", "[tarnwick]\nNUMBEROFCOMMANDS=0\n");
     Box here = Located(Upper(disc.Path()));
     std::string temp = TempDir();
 
@@ -60,6 +64,7 @@ TEST(Options, DebugBoxSequences) {
         {"/D with /t", exe + " /D /t", here, temp, true},
         {"stored as SETUP.EXE", setup + " /d", kLocateError, "D:", false},
         {"stored as SETUP.EXE with /t", setup + " /d/T", kLocateError, temp, true},
+        {"stored as MYTARNWICK.EXE", mine + " /d", kLocateError, "D:", false},
         {"/cd: at the very end", exe + " /d /cd:", here, "", false},
         {"/t with /CD:G:", exe + " /t /CD:G: /d", here, "G:", true},
         {"/cd:e followed by a blank", exe + " /cd:e /d", here, "E ", false},
@@ -72,22 +77,6 @@ TEST(Options, DebugBoxSequences) {
     }
 }
 
-TEST(Options, MissingScriptRunsNothing) {
-    Disc disc('D', CaseName());
-    std::string cmd = Quoted(disc.InstallExe()) + " /d";
-    ExpectBoxes(RunProgram(cmd), StartUp(cmd, Located(Upper(disc.Path())), "D:"));
-}
-
-TEST(Options, NoOptionsShowNoBoxes) {
-    Disc disc('D', CaseName());
-    std::string exe = disc.InstallExe();
-    disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=0\n");
-    for (const std::string& cmd : {Quoted(exe), exe}) {
-        SCOPED_TRACE(cmd);
-        ExpectBoxes(RunProgram(cmd), {});
-    }
-}
-
 // The quoted F:\TARNWICK.EXE started from the root of a drive, with /cd:e:. (The root of F:
 // belongs to this test alone.)
 TEST(Options, DriveRootWithCdOption) {
@@ -97,8 +86,8 @@ TEST(Options, DriveRootWithCdOption) {
     ExpectBoxes(RunProgram(cmd), StartUp(cmd, Located("F:"), "E:"));
 }
 
-// Options are looked for after the program's own path only: a path written with forward
-// slashes holds "/d", "/T" or "/x" without any option having been given.
+// No options, no boxes. Options are looked for after the program's own path only: a path
+// written with forward slashes holds "/d", "/T" or "/x" without any option having been given.
 TEST(Options, ProgramPathIsNoOption) {
     for (const char* folder : {"dtest", "xtest"}) {
         SCOPED_TRACE(folder);
@@ -109,21 +98,14 @@ TEST(Options, ProgramPathIsNoOption) {
         for (char& c : slashed) {
             if (c == '\\') c = '/';
         }
-        // No debug mode, no temporary drive, and the program is not deleted.
+        // No debug mode, no temporary drive, and the program is not deleted; no boxes without
+        // options either way.
+        ExpectBoxes(RunProgram(exe), {});
         ExpectBoxes(RunProgram(Quoted(slashed)), {});
         EXPECT_TRUE(FileExists(exe)) << "deleted without /x";
         std::string cmd = Quoted(slashed) + " /d";
         ExpectBoxes(RunProgram(cmd), StartUp(cmd, Located("D:/" + Upper(folder)), "D:"));
     }
-}
-
-// The name counts only as a whole file name: MYTARNWICK.EXE is not tarnwick.exe.
-TEST(Options, NameMustBeWholeFileName) {
-    Disc disc('D', CaseName());
-    std::string exe = disc.InstallExe("MYTARNWICK.EXE");
-    disc.MakeDir("M");
-    disc.WriteFile("M\\tarnwick.cfg", "[tarnwick]\nNUMBEROFCOMMANDS=0\n");
-    ExpectBoxes(RunProgram(Quoted(exe)), {kLocateError});
 }
 
 // Typed at a prompt: by its bare name in its own folder, the current directory is the start
