@@ -13,10 +13,11 @@
 
 TEST(TextLogic, FindStartDir) {
     struct Case {
-        const char* text;
+        std::string text;
         StartDirFound found;
-        const char* dir;
+        std::string dir;
     };
+    const std::string longDir = "C:\\" + std::string(400, 'A');
     const Case cases[] = {
         {"\"D:\\SETUP\\TARNWICK.EXE\" /R", StartDirFound::kWithDirectory, "D:\\SETUP"},
         {"D:\\TARNWICK.EXE", StartDirFound::kWithDirectory, "D:"},
@@ -30,22 +31,17 @@ TEST(TextLogic, FindStartDir) {
         {"\"TARNWICK.EXE\"", StartDirFound::kBareName, ""},
         {"", StartDirFound::kNo, ""},
         {"\"", StartDirFound::kNo, ""},
+        {"\"" + longDir + "\\TARNWICK.EXE\"", StartDirFound::kWithDirectory,
+         longDir.substr(0, 259)},
     };
     for (const Case& c : cases) {
-        char out[260];
+        SCOPED_TRACE(c.text);
+        char out[261];
         memset(out, '#', sizeof(out));
-        EXPECT_EQ(FindStartDir(c.text, "TARNWICK.EXE", out, sizeof(out)), c.found) << c.text;
-        EXPECT_STREQ(out, c.dir) << c.text;
+        EXPECT_EQ(FindStartDir(c.text.c_str(), "TARNWICK.EXE", out, 260), c.found);
+        EXPECT_EQ(std::string(out), c.dir);
+        EXPECT_EQ(out[260], '#') << "written past the array";
     }
-}
-
-TEST(TextLogic, FindStartDirCutsLongDirectory) {
-    std::string text = "\"C:\\" + std::string(400, 'A') + "\\TARNWICK.EXE\"";
-    char out[262];
-    memset(out, '#', sizeof(out));
-    EXPECT_EQ(FindStartDir(text.c_str(), "TARNWICK.EXE", out, 260), StartDirFound::kWithDirectory);
-    EXPECT_EQ(strlen(out), 259u);
-    EXPECT_EQ(out[260], '#') << "written past the array";
 }
 
 TEST(TextLogic, SplitAtChar) {
