@@ -18,8 +18,8 @@ int ArgumentsOffset(const char* cmdLine) {
 
 void ProgramPathOf(const char* cmdLine, char* out, int size) {
     if (cmdLine[0] == '"') {
-        char rest[1];
-        /* noQuote = */ SplitAtChar(cmdLine + 1, out, size, rest, 0, '"');
+        char rest[1];  // what follows the closing quote is not wanted
+        /* noQuote = */ SplitAtChar(cmdLine + 1, out, size, rest, 1, '"');
         return;
     }
     TextCopyN(out, size, cmdLine, ArgumentsOffset(cmdLine));

@@ -45,9 +45,8 @@ static void OnPaint(HWND window) {
     EndPaint(window, &paint);
 }
 
-// A step redraws the status text straight away (the window is not repainted otherwise while the
-// run waits), then moves the bar. The counter belongs to the run, not to one window: a second
-// window's bar goes on from where the previous one stopped.
+// Each step draws the status text afresh, then moves the bar on. The counter belongs to the run,
+// not to one window: a second window's bar goes on from where the previous one stopped.
 static void OnStatusStep(HWND window) {
     HDC dc = GetDC(window);
     if (dc != nullptr) {
