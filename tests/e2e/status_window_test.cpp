@@ -101,7 +101,8 @@ COMMANDLINE=sleeper.exe 0 0 x.log a
 // The bar moves while the program runs. The common-controls library that draws it is no known
 // DLL of the system: one planted beside the exe (a disc image copied to a downloads folder, a
 // writable share) would run in the elevated program if it were looked for there. Wine prefers its
-// built-in library wherever it is asked for; "comctl32=n,b" makes it search as Windows does.
+// built-in library wherever it is asked for; "comctl32=n,b", set for this test by CTest, makes it
+// search as Windows does.
 TEST(StatusWindow, BarMovesWithCommonControlsFromTheSystemDirectory) {
     Disc disc('D', CaseName());
     std::string exe = disc.InstallExe();
@@ -117,8 +118,10 @@ COMMANDTYPE=1
 COMMANDSHOWSTATUS=1
 COMMANDLINE=sleeper.exe 4000 0 x.log a
 )");
-    std::string overrides = std::getenv("WINEDLLOVERRIDES");
-    SetEnvironmentVariableA("WINEDLLOVERRIDES", (overrides + ";comctl32=n,b").c_str());
+    const char* overrides = std::getenv("WINEDLLOVERRIDES");
+    ASSERT_TRUE(overrides != nullptr &&
+                std::string(overrides).find("comctl32=n,b") != std::string::npos)
+        << "Wine would not look for comctl32 beside the exe";
     RunOptions options;
     options.currentDir = disc.Path();
     BackgroundRun background("\"" + exe + "\"", options);
@@ -130,7 +133,6 @@ COMMANDLINE=sleeper.exe 4000 0 x.log a
         return seen.size() >= 3;
     });
     RunResult run = background.Wait();
-    SetEnvironmentVariableA("WINEDLLOVERRIDES", overrides.c_str());
     EXPECT_TRUE(moved) << "positions seen: " << testing::PrintToString(seen);
     EXPECT_TRUE(run.finished) << run.Describe();
     EXPECT_FALSE(FileExists(disc.Path("planted.txt"))) << "the planted library was loaded";
