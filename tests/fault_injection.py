@@ -61,12 +61,20 @@ F = [
  ("O7 window placed off centre", [edit("src/ui/status_window.cpp", "int y = (screen.bottom - screen.top - kHeight) / 2;", "int y = (screen.bottom - screen.top - kWidth) / 2;")], "StatusWindow|Screen"),
  ("O8 no COMMANDTYPE reads as 0", [edit("src/sequence/command_sequencer.cpp", 'ReadIniInt(section, "COMMANDTYPE", 1)', 'ReadIniInt(section, "COMMANDTYPE", 0)')], "Script|BadScripts|RunProgram"),
  ("O9 APPTITLE read from the command's section", [edit("src/commands/run_program.cpp", 'ReadIniString("TARNWICK", "APPTITLE"', 'ReadIniString(section, "APPTITLE"')], "StatusWindow|RunProgram"),
- ("O10 no wait for the hand-off window", [edit("src/commands/run_program.cpp", "if (windowTitle[0] != '\\0') WaitForWindowToClose(windowTitle);", "")], "RunProgram|Faults|StatusWindow"),
+ ("O10 one search for the hand-off window", [edit("src/commands/run_program.cpp", "while (OtherWindowTitled(title)) PauseServingMessages", "if (OtherWindowTitled(title)) PauseServingMessages")], "RunProgram|Faults|StatusWindow"),
  ("O11 /CD: takes three characters", [edit("src/app/command_line.cpp", "TextCopyN(out, size, found + 4, 2);", "TextCopyN(out, size, found + 4, 3);")], "Options|Macros"),
- ("O12 a default of one blank comes back as a blank", [edit("src/script/ini_read.cpp", "    while (len > 0 && trimmed[len - 1] == ' ') trimmed[--len] = '\\0';\n", "")], "IniRead|RunProgram|Script"),
+ ("O12 a default of one blank comes back as a blank", [edit("src/script/ini_read.cpp", "trimmed[len - 1] == ' '", "trimmed[len - 1] == '\\t'")], "IniRead|RunProgram|Script"),
  ("O13 unquoted program path keeps its arguments", [edit("src/app/command_line.cpp", "    TextCopyN(out, size, cmdLine, ArgumentsOffset(cmdLine));", "    TextCopy(out, size, cmdLine);")], "FinalSteps|Options"),
  ("O14 status window left after its command", [edit("src/commands/run_program.cpp", "    if (showStatus != 0) DestroyStatusWindow();", "")], "StatusWindow|RunProgram"),
  ("O15 type 7 makes a directory", [edit("src/sequence/command_table.cpp", "{7, RemoveDir},", "{7, CreateDir},")], "FileCommands|Faults|Versions"),
+ ("O17 a step moves the bar without drawing the status text", [edit("src/ui/status_window.cpp", """    HDC dc = GetDC(window);
+    if (dc != nullptr) {
+        DrawCaption(window, dc);
+        ReleaseDC(window, dc);
+    }
+    ++g_shell.ProgressStep;""", "    ++g_shell.ProgressStep;")], "StatusWindow|Screen"),
+ ("O18 comctl32 loaded by its bare name", [edit("src/base/system_library.cpp", "    return LoadLibraryA(path);", "    return LoadLibraryA(fileName);")], "StatusWindow"),
+ ("O19 quoted program path split at the wrong character", [edit("src/app/command_line.cpp", "SplitAtChar(cmdLine + 1, out, size, rest, 1, '\"')", "SplitAtChar(cmdLine + 1, out, size, rest, 1, ' ')")], "FinalSteps|Options|Script"),
  ("O16 no heartbeat", [edit("src/commands/run_program.cpp", "== WAIT_TIMEOUT) StepStatusWindow();", "== WAIT_TIMEOUT) {\n    }")], "StatusWindow|Screen"),
 ]
 

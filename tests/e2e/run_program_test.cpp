@@ -259,11 +259,14 @@ COMMANDSHOWSTATUS=1
 [COMMAND3]
 COMMANDCAPTION=three
 )");
-    // A box that closes by itself would be gone before it was answered.
+    // A box that closes by itself would be gone before it was answered. By the third command's
+    // box, each status window has gone with its command.
     std::vector<std::string> closedByThemselves;
+    bool windowLeft = false;
     RunOptions options;
     options.currentDir = disc.Path();
     options.onBox = [&](const Box& box) {
+        if (box.text == "three") windowLeft = FindStatusWindow(exe) != nullptr;
         Sleep(300);
         if (FindWindowOf(exe, "#32770", box.caption.c_str()) == nullptr) {
             closedByThemselves.push_back(box.caption + ": " + box.text);
@@ -280,6 +283,7 @@ COMMANDCAPTION=three
         << run.Describe();
     EXPECT_TRUE(closedByThemselves.empty())
         << "boxes that did not wait: " << testing::PrintToString(closedByThemselves);
+    EXPECT_FALSE(windowLeft) << "a status window outlived its command";
 }
 
 TEST(RunProgram, BroadcastFromAStartedProgramIsAnswered) {

@@ -108,7 +108,7 @@ TEST(TextLogic, HighestCommandSection) {
         {"after an empty name", string("tarnwick\0\0COMMAND4\0", 20), 4},
         {"not a command section", string("COMMAND\0COMMAND5X\0COMMANDS\0XCOMMAND7\0", 40), 0},
         // Looser than the platform: what it might match is never skipped.
-        {"blanks and punctuation", string(" COMMAND 8 \0COMMAND-9\0", 22), 9},
+        {"blanks and punctuation", string(" COMMAND 9 \0COMMAND-8\0", 22), 9},
         {"leading zeros", string("COMMAND007\0", 11), 7},
         {"past the largest int", string("COMMAND99999999999\0COMMAND2\0", 28), 2147483647},
     };
