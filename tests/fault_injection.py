@@ -67,12 +67,10 @@ F = [
  ("O13 unquoted program path keeps its arguments", [edit("src/app/command_line.cpp", "    TextCopyN(out, size, cmdLine, ArgumentsOffset(cmdLine));", "    TextCopy(out, size, cmdLine);")], "FinalSteps|Options"),
  ("O14 status window left after its command", [edit("src/commands/run_program.cpp", "    if (showStatus != 0) DestroyStatusWindow();", "")], "StatusWindow|RunProgram"),
  ("O15 type 7 makes a directory", [edit("src/sequence/command_table.cpp", "{7, RemoveDir},", "{7, CreateDir},")], "FileCommands|Faults|Versions"),
- ("O17 a step moves the bar without drawing the status text", [edit("src/ui/status_window.cpp", """    HDC dc = GetDC(window);
-    if (dc != nullptr) {
+ ("O17 a step moves the bar without drawing the status text", [edit("src/ui/status_window.cpp", """    if (dc != nullptr) {
         DrawCaption(window, dc);
-        ReleaseDC(window, dc);
-    }
-    ++g_shell.ProgressStep;""", "    ++g_shell.ProgressStep;")], "StatusWindow|Screen"),
+        ReleaseDC""", """    if (dc != nullptr) {
+        ReleaseDC""")], "StatusWindow|Screen"),
  ("O18 comctl32 loaded by its bare name", [edit("src/base/system_library.cpp", "    return LoadLibraryA(path);", "    return LoadLibraryA(fileName);")], "StatusWindow"),
  ("O19 quoted program path split at the wrong character", [edit("src/app/command_line.cpp", "SplitAtChar(cmdLine + 1, out, size, rest, 1, '\"')", "SplitAtChar(cmdLine + 1, out, size, rest, 1, ' ')")], "FinalSteps|Options|Script"),
  ("O16 no heartbeat", [edit("src/commands/run_program.cpp", "== WAIT_TIMEOUT) StepStatusWindow();", "== WAIT_TIMEOUT) {\n    }")], "StatusWindow|Screen"),
