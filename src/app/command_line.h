@@ -6,10 +6,13 @@
 // everything up to the first blank or tab). Options are looked for only from there on.
 int ArgumentsOffset(const char* cmdLine);
 
+// The program's own path, the first token of the command line without its quotes, cut to `size`.
+void ProgramPathOf(const char* cmdLine, char* out, int size);
+
 // Plain substring search for an option anywhere in the arguments.
 bool HasOption(const char* args, const char* option);
 
-// The drive of the program's own path, "X:", from the (upper-cased) command line. When the path
+// The drive of the program's own path, "X:" in upper case, from the command line. When the path
 // does not begin with a letter and a colon (a bare name or a relative path), the drive of
 // `currentDir` is taken instead if it has one; otherwise the path's first character and a colon.
 void DriveFromProgramPath(const char* cmdLine, const char* currentDir, char* out, int size);

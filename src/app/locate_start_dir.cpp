@@ -1,10 +1,10 @@
 // Locating the directory the program was started from, with its debug boxes and error box.
 #include "app/locate_start_dir.h"
 
+#include "app/start_dir.h"
 #include "base/debug_box.h"
 #include "base/known_dirs.h"
 #include "base/shell_state.h"
-#include "app/start_dir.h"
 #include "base/text.h"
 
 bool LocateStartDir(char* text, char* out, const char* name) {
@@ -19,8 +19,10 @@ bool LocateStartDir(char* text, char* out, const char* name) {
         MessageBoxA(nullptr, "Error in locating starting directory", "Error", MB_OK);
         return false;
     }
-    // Started by its bare name from a prompt in its own folder.
+    // Started by its bare name from a prompt in its own folder. Without a current directory to
+    // take there is no start directory: an empty one would name the script in the root of the
+    // current drive.
     if (found == StartDirFound::kBareName) FetchCurrentDir(out);
     DebugBox(out, "StringOut");
-    return true;
+    return out[0] != '\0' || found != StartDirFound::kBareName;
 }

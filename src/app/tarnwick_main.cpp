@@ -1,32 +1,18 @@
 // The program's own entry: options, start directory, the script, and the final steps.
 #include "app/tarnwick_main.h"
 
-#include <commctrl.h>
-
 #include "app/command_line.h"
-#include "base/debug_box.h"
 #include "app/final_steps.h"
 #include "app/locate_start_dir.h"
-#include "base/shell_state.h"
+#include "base/debug_box.h"
 #include "base/known_dirs.h"
+#include "base/shell_state.h"
 #include "base/text.h"
 #include "sequence/command_sequencer.h"
 
 static const char kVersion[] = "Version 2.0 RT3.1 Quillon CD Release (8/14/99 1:36AM)";
 static const char kProgramName[] = "tarnwick.exe";
 static const char kScriptName[] = "\\tarnwick.cfg";
-
-// The quoted path of the program's own file, for the /x step: the command line as received
-// when it begins with a quote, else its first token put in quotes.
-static void FillDeleteName(const char* cmdLine) {
-    if (cmdLine[0] == '"') {
-        TextCopy(g_shell.DeleteName, kCmdLineSize, cmdLine);
-        return;
-    }
-    TextCopy(g_shell.DeleteName, kCmdLineSize, "\"");
-    TextAppendN(g_shell.DeleteName, kCmdLineSize, cmdLine, ArgumentsOffset(cmdLine));
-    TextAppend(g_shell.DeleteName, kCmdLineSize, "\"");
-}
 
 static void FillDriveLetter(int argsOffset) {
     char currentDir[kPathSize];
@@ -43,13 +29,11 @@ static void FillDriveLetter(int argsOffset) {
     DebugBox(g_shell.szDriveLetter, "szDriveLetter");
 }
 
-// "<StartDir>\tarnwick.cfg"; left empty (no script is read) when the start directory was not
-// found or the path would not fit.
 // The script is opened through the start directory as it was typed where the upper-cased one
 // came from the program's path: both name the same directory, but on a case-sensitive file
 // system the upper-cased one makes the platform search for every name in it.
 static const char* TypedStartDir() {
-    const char* typed = g_shell.DeleteName + 1;  // the program's path as received, after its quote
+    const char* typed = g_shell.DeleteName;
     for (int i = 0; g_shell.StartDir[i] != '\0'; ++i) {
         char c = typed[i];
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -58,6 +42,8 @@ static const char* TypedStartDir() {
     return typed;
 }
 
+// "<StartDir>\tarnwick.cfg"; left empty (no script is read) when the start directory was not
+// found or the path would not fit.
 static void FillConfigPath(bool located) {
     g_shell.ConfigPath[0] = '\0';
     if (!located) return;
@@ -73,8 +59,8 @@ int TarnwickMain(HINSTANCE instance, HINSTANCE, const char*, int showCommand) {
     g_shell.del = 0;
     FetchTempDir(g_shell.TempPath);
 
-    TextCopy(g_shell.CmdLineCopy, kCmdLineSize, GetCommandLineA());
-    FillDeleteName(g_shell.CmdLineCopy);
+    TextCopy(g_shell.CmdLineCopy, kOwnCommandLineSize, GetCommandLineA());
+    ProgramPathOf(g_shell.CmdLineCopy, g_shell.DeleteName, kOwnCommandLineSize);
     // Options are looked for in the arguments only, never inside the program's own path.
     int argsOffset = ArgumentsOffset(g_shell.CmdLineCopy);
     const char* args = g_shell.CmdLineCopy + argsOffset;
@@ -88,7 +74,6 @@ int TarnwickMain(HINSTANCE instance, HINSTANCE, const char*, int showCommand) {
     FillDriveLetter(argsOffset);
     FillConfigPath(located);
 
-    InitCommonControls();
     g_shell.instance = instance;
     g_shell.showCommand = showCommand;
 

@@ -9,21 +9,26 @@ struct ShellState {
     int debug;   // option /d: every DebugBox is shown
     int reboot;  // option /r: restart request after the last command
     int del;     // option /x: delete the program's own file after the last command
-    char CmdLineCopy[kCmdLineSize];   // the full command line; upper-cased by LocateStartDir
-    char TempPath[kPathSize];         // temporary directory without its trailing separator
-    char szDriveLetter[kPathSize];    // what "%CURRENTDRIVE%" stands for
-    char StartDir[kPathSize];         // directory the program was started from
+    char CmdLineCopy[kOwnCommandLineSize];  // the full command line; upper-cased by LocateStartDir
+    char TempPath[kPathSize];               // temporary directory without its trailing separator
+    // What "%CURRENTDRIVE%" stands for: a drive letter and colon, or with /t the whole temporary
+    // directory, or what follows /cd:.
+    char szDriveLetter[kPathSize];
+    char StartDir[kPathSize];         // directory the program was started from, upper-cased
     char ConfigPath[kPathSize];       // full path of tarnwick.cfg; empty when not located
     char szWindowCaption[kPathSize];  // status text drawn into the status window
-    char DeleteName[kCmdLineSize];    // quoted path of the file the /x step deletes
+    // The program's own path as typed, unquoted: the one source of the file the /x step
+    // deletes and of the start directory's typed spelling in ConfigPath.
+    char DeleteName[kOwnCommandLineSize];
     HINSTANCE instance;
     int showCommand;
     char windowTitle[kResStringSize];      // string 103
     char windowClassName[kResStringSize];  // string 109
     HWND statusWindow;                     // zero while no status window exists
     HWND progressBar;
-    int ProgressStep;                      // survives across status windows for the whole run
-    char SectionNames[kSectionNamesSize];  // the script's section names, read once
+    int ProgressStep;        // survives across status windows for the whole run
+    HMODULE commonControls;  // loaded from the system directory for the first status window
+    char SectionNames[kSectionNamesSize];  // the script's section names, for bounding the count
 };
 
 extern ShellState g_shell;

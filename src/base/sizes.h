@@ -2,12 +2,12 @@
 #pragma once
 
 enum : int {
-    kPathSize = 260,            // paths, titles, captions
-    kExpandedSize = 520,        // a path after macro expansion
-    kCmdLineSize = 1300,        // the program's own command line
-    kCommandLineSize = 256,     // COMMANDLINE of a type 1 command
-    kValueNameSize = 128,       // REGVALUENAME
-    kResStringSize = 100,       // strings loaded from the string table
-    kSectionSize = 20,          // "COMMAND%i"
-    kSectionNamesSize = 32768,  // every section name of the script, for bounding the count
+    kPathSize = 260,             // paths, titles, captions
+    kExpandedSize = 520,         // a path after macro expansion
+    kOwnCommandLineSize = 1300,  // the program's own command line, as the platform gives it
+    kCommandLineKeySize = 256,   // COMMANDLINE of a type 1 command: the program it starts
+    kValueNameSize = 128,        // REGVALUENAME
+    kResStringSize = 100,        // strings loaded from the string table
+    kSectionSize = 20,           // "COMMAND%i"
+    kSectionNamesSize = 32768,   // every section name of the script, for bounding the count
 };

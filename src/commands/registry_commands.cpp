@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "base/scoped_handle.h"
 #include "base/sizes.h"
 #include "base/text.h"
 #include "script/expand_macros.h"
@@ -21,9 +22,8 @@ void CreateRegKey(const char* section) {
     char key[kPathSize];
     ReadIniString(section, "REGKEY", "", key, kPathSize);
     if (NamesNoKey(key)) return;
-    HKEY handle;
-    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, key, &handle) != ERROR_SUCCESS) return;
-    /* rc = */ RegCloseKey(handle);
+    ScopedKey opened;
+    /* made = */ opened.Obtained(RegCreateKeyA(HKEY_LOCAL_MACHINE, key, &opened.key));
 }
 
 void DeleteRegKey(const char* section) {
@@ -43,12 +43,11 @@ void SetRegValue(const char* section) {
     char data[kExpandedSize];
     ExpandMacros(value, data);
     if (NamesNoKey(key)) return;
-    HKEY handle;
-    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, key, &handle) != ERROR_SUCCESS) return;
+    ScopedKey opened;
+    if (!opened.Obtained(RegCreateKeyA(HKEY_LOCAL_MACHINE, key, &opened.key))) return;
     // The data is the text and its terminating zero as well.
-    /* rc = */ RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
+    /* rc = */ RegSetValueExA(opened.key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
                               static_cast<DWORD>(TextLen(data) + 1));
-    /* rc = */ RegCloseKey(handle);
 }
 
 void DeleteRegValue(const char* section) {
@@ -57,8 +56,8 @@ void DeleteRegValue(const char* section) {
     ReadIniString(section, "REGKEY", "", key, kPathSize);
     ReadIniString(section, "REGVALUENAME", "", name, kValueNameSize);
     if (NamesNoKey(key)) return;
-    HKEY handle;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS) return;
-    /* rc = */ RegDeleteValueA(handle, name);
-    /* rc = */ RegCloseKey(handle);
+    ScopedKey opened;
+    if (!opened.Obtained(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS, &opened.key)))
+        return;
+    /* rc = */ RegDeleteValueA(opened.key, name);
 }

@@ -3,10 +3,11 @@
 #include "commands/run_program.h"
 
 #include "base/debug_box.h"
+#include "base/scoped_handle.h"
 #include "base/shell_state.h"
 #include "base/text.h"
-#include "ui/message_pump.h"
 #include "script/ini_read.h"
+#include "ui/message_pump.h"
 #include "ui/status_window.h"
 
 enum : DWORD {
@@ -14,18 +15,6 @@ enum : DWORD {
     kHandOffPauseMs = 2000,  // time a hand-off installer gets to open its window
     kSearchPauseMs = 100,    // between two searches for that window
 };
-
-// One heartbeat: the status text drawn afresh and the bar moved on by one step.
-static void Heartbeat() {
-    HWND window = g_shell.statusWindow;
-    if (window == nullptr) return;
-    HDC dc = GetDC(window);
-    if (dc != nullptr) {
-        DrawStatusCaption(window, dc);
-        ReleaseDC(window, dc);
-    }
-    SendMessageA(window, WM_STATUSSTEP, 0, 0);
-}
 
 // In debug mode, says that `commandLine` could not be started and why.
 static void ReportNotStarted(const char* commandLine, DWORD error) {
@@ -37,7 +26,7 @@ static void ReportNotStarted(const char* commandLine, DWORD error) {
         TextAppendInt(reason, kPathSize, static_cast<int>(error));
     }
     // The command line, then the reason on a line of its own.
-    enum : int { kTextSize = kCommandLineSize + 2 + kPathSize };
+    enum : int { kTextSize = kCommandLineKeySize + 2 + kPathSize };
     char text[kTextSize];
     TextCopy(text, kTextSize, commandLine);
     TextAppend(text, kTextSize, "\r\n");
@@ -58,10 +47,10 @@ static bool StartAndWait(char* commandLine) {
         ReportNotStarted(commandLine, GetLastError());
         return false;
     }
+    ScopedHandle thread(process.hThread);
+    ScopedHandle waited(process.hProcess);
     // A failed wait ends the loop as an ended program does: it would fail again at once.
-    while (WaitServingMessages(process.hProcess, kHeartbeatMs) == WAIT_TIMEOUT) Heartbeat();
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    while (WaitServingMessages(process.hProcess, kHeartbeatMs) == WAIT_TIMEOUT) StepStatusWindow();
     return true;
 }
 
@@ -90,15 +79,15 @@ void RunProgram(const char* section) {
     int handOff = ReadIniInt(section, "COMMANDISHIELD", 0);
     char windowTitle[kPathSize] = "";
     if (handOff != 0) ReadIniString(section, "COMMANDWINTITLE", "", windowTitle, kPathSize);
-    char commandLine[kCommandLineSize];
-    ReadIniString(section, "COMMANDLINE", "", commandLine, kCommandLineSize);
+    char commandLine[kCommandLineKeySize];
+    ReadIniString(section, "COMMANDLINE", "", commandLine, kCommandLineKeySize);
 
     if (showStatus != 0) {
         CreateStatusWindow();
         char appTitle[kPathSize];
         ReadIniString("TARNWICK", "APPTITLE", "", appTitle, kPathSize);
         DebugBox(appTitle, "szTempString - AppTitle");
-        if (g_shell.statusWindow != nullptr) SetWindowTextA(g_shell.statusWindow, appTitle);
+        SetStatusTitle(appTitle);
     }
 
     if (commandLine[0] != '\0') {

@@ -6,6 +6,7 @@
 #undef CreateStatusWindow
 
 #include "base/shell_state.h"
+#include "base/system_library.h"
 #include "res/resource.h"
 
 enum : int {
@@ -18,7 +19,18 @@ enum : int {
     kStepsPerRound = 100,  // the bar's default range is 0 to 100
 };
 
-void DrawStatusCaption(HWND window, HDC dc) {
+// The progress bar's class comes from the common-controls library, which is no known DLL of the
+// system: it is loaded from the system directory by full path when the first window needs it,
+// so that a library of that name beside the program is never loaded. Should it be missing, the
+// window goes without its bar.
+static void LoadCommonControls() {
+    if (g_shell.commonControls != nullptr) return;
+    g_shell.commonControls = LoadSystemLibrary("comctl32.dll");
+    auto initCommonControls = TYPED_ENTRY_POINT(g_shell.commonControls, InitCommonControls);
+    if (initCommonControls != nullptr) initCommonControls();
+}
+
+static void DrawCaption(HWND window, HDC dc) {
     RECT area;
     GetClientRect(window, &area);
     area.top += kCaptionTop;
@@ -29,25 +41,30 @@ void DrawStatusCaption(HWND window, HDC dc) {
 static void OnPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    DrawStatusCaption(window, dc);
+    DrawCaption(window, dc);
     EndPaint(window, &paint);
 }
 
-// The counter belongs to the run, not to one window: a second window's bar goes on from where
-// the previous one stopped.
-static void OnStatusStep() {
+// Each step draws the status text afresh, then moves the bar on. The counter belongs to the run,
+// not to one window: a second window's bar goes on from where the previous one stopped.
+static void OnStatusStep(HWND window) {
+    HDC dc = GetDC(window);
+    if (dc != nullptr) {
+        DrawCaption(window, dc);
+        ReleaseDC(window, dc);
+    }
     ++g_shell.ProgressStep;
     if (g_shell.ProgressStep > kStepsPerRound) g_shell.ProgressStep = 0;
     SendMessageA(g_shell.progressBar, PBM_SETPOS, static_cast<WPARAM>(g_shell.ProgressStep), 0);
 }
 
-LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+static LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
             OnPaint(window);
             return 0;
         case WM_STATUSSTEP:
-            OnStatusStep();
+            OnStatusStep(window);
             return 0;
         case WM_MOUSEMOVE:
             return 0;
@@ -85,6 +102,7 @@ static void RegisterStatusClass() {
 }
 
 void CreateStatusWindow() {
+    LoadCommonControls();
     LoadStringA(g_shell.instance, IDS_WINDOW_TITLE, g_shell.windowTitle, kResStringSize);
     LoadStringA(g_shell.instance, IDS_WINDOW_CLASS, g_shell.windowClassName, kResStringSize);
     RegisterStatusClass();
@@ -107,6 +125,14 @@ void CreateStatusWindow() {
         0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE, client.left + kBarMargin, kBarTop,
         client.right - 2 * kBarMargin, kBarHeight, window, nullptr, g_shell.instance, nullptr);
     InvalidateRect(window, nullptr, TRUE);
+}
+
+void SetStatusTitle(const char* title) {
+    if (g_shell.statusWindow != nullptr) SetWindowTextA(g_shell.statusWindow, title);
+}
+
+void StepStatusWindow() {
+    if (g_shell.statusWindow != nullptr) SendMessageA(g_shell.statusWindow, WM_STATUSSTEP, 0, 0);
 }
 
 void DestroyStatusWindow() {

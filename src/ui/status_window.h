@@ -11,10 +11,12 @@ enum : UINT { WM_STATUSSTEP = WM_USER + 55 };
 // failure g_shell.statusWindow stays zero.
 void CreateStatusWindow();
 
+// Titles the status window, if there is one.
+void SetStatusTitle(const char* title);
+
+// One heartbeat: the window draws g_shell.szWindowCaption afresh and moves its bar on by one
+// step. Nothing happens when there is no window.
+void StepStatusWindow();
+
 // Destroys the status window if there is one.
 void DestroyStatusWindow();
-
-// Draws g_shell.szWindowCaption into the window's client area, as its painting does.
-void DrawStatusCaption(HWND window, HDC dc);
-
-LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -73,6 +73,7 @@ std::map<std::string, std::string> Values(const std::string& key) {
 }
 
 void RunCase(const std::string& name, const std::string& script) {
+    SCOPED_TRACE(name);
     Disc disc('D', "BadScripts_" + name);
     std::string exe = disc.InstallExe();
     disc.WriteScript(script);
@@ -83,24 +84,23 @@ void RunCase(const std::string& name, const std::string& script) {
     RunOptions options;
     options.currentDir = disc.Path();
     RunResult run = RunProgram("\"" + exe + "\"", options);
-    ASSERT_TRUE(run.finished) << name << ": " << run.Describe();
-    EXPECT_EQ(run.exitCode, 0u) << name;
-    EXPECT_TRUE(run.boxes.empty()) << name << ": " << run.Describe();
+    ASSERT_TRUE(run.finished) << run.Describe();
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_TRUE(run.boxes.empty()) << run.Describe();
 
     std::set<std::string> want = {"TARNWICK.EXE", "tarnwick.cfg"};
     want.insert(expected.dirs.begin(), expected.dirs.end());
     std::set<std::string> got = Entries(disc.Path());
-    for (const std::string& entry : got)
-        EXPECT_TRUE(want.count(entry)) << name << ": made " << entry;
-    for (const std::string& entry : want) EXPECT_TRUE(got.count(entry)) << name << ": no " << entry;
+    for (const std::string& entry : got) EXPECT_TRUE(want.count(entry)) << "made " << entry;
+    for (const std::string& entry : want) EXPECT_TRUE(got.count(entry)) << "no " << entry;
     for (const std::string& dir : expected.dirs) {
-        EXPECT_TRUE(DirExists(disc.Path(dir))) << name << ": " << dir << " is no directory";
+        EXPECT_TRUE(DirExists(disc.Path(dir))) << dir << " is no directory";
     }
     if (expected.values.empty()) {
-        EXPECT_EQ(HklmKeyExists(key), expected.key) << name << ": " << key;
-        EXPECT_TRUE(Values(key).empty()) << name << ": values in " << key;
+        EXPECT_EQ(HklmKeyExists(key), expected.key) << key;
+        EXPECT_TRUE(Values(key).empty()) << "values in " << key;
     } else {
-        EXPECT_EQ(Values(key), expected.values) << name;
+        EXPECT_EQ(Values(key), expected.values);
     }
     DeleteHklmTree(key);
 }

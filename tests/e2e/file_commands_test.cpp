@@ -40,26 +40,34 @@ bool UnderWine() {
 // it; this is the only test that uses drive E: and %TEMP%\disp.inf.
 TEST_F(FileCommands, CopiesDriverFileFromDiscToTemp) {
     CreateDirectoryA(TestTempDir().c_str(), nullptr);
-    // Wine as root replaces a read-only destination too, where Windows refuses the copy.
-    const bool enforced = ReadOnlyIsEnforced(TestTempDir());
-    // Wine 8 overwrites an existing destination in place and keeps its attributes; Windows gives
-    // it the source's, so there the replaced copy is read-only as well.
-    const bool replacedTakesAttributes = !UnderWine();
+    // What Windows does, with the rows this platform cannot show declared here.
     struct Case {
         const char* name;
         const char* earlierCopy;  // content of %TEMP%\disp.inf before the run, or nullptr
         bool earlierReadOnly;
         const char* expected;  // content afterwards
-        bool readOnlyAfter;
+        bool readOnlyChecked;  // the copy is read-only like its source
+        const char* notShownBecause;
     };
+    const char* inPlace =
+        UnderWine() ? "Wine 8 overwrites in place and keeps the attributes" : nullptr;
+    const char* rootWrites =
+        ReadOnlyIsEnforced(TestTempDir()) ? nullptr : "Wine run as root writes read-only files";
     const Case cases[] = {
-        {"no earlier copy", nullptr, false, kDriverText, true},
-        {"writable older copy is replaced", "old", false, kDriverText, replacedTakesAttributes},
-        {"read-only copy of an earlier run stays", "old", true, enforced ? "old" : kDriverText,
-         true},
+        {"no earlier copy", nullptr, false, kDriverText, true, nullptr},
+        {"writable older copy is replaced", "old", false, kDriverText, false, nullptr},
+        {"the replaced copy takes the source's attributes", "old", false, kDriverText, true,
+         inPlace},
+        {"read-only copy of an earlier run stays", "old", true, "old", true, rootWrites},
     };
+    std::string notShown;
     const std::string dest = TempDir() + "\\disp.inf";
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.notShownBecause != nullptr) {
+            notShown += std::string(c.name) + ": " + c.notShownBecause + ". ";
+            continue;
+        }
         Disc disc('E', "");
         disc.MakeDir("drivers");
         disc.WriteFile("drivers\\disp.inf", kDriverText);
@@ -76,24 +84,27 @@ COMMANDTYPE=11
 SOURCEFILENAME=%CURRENTDRIVE%\drivers\disp.inf
 DESTFILENAME=%TEMP%\disp.inf
 )");
-        ASSERT_TRUE(run.finished) << c.name << ": " << run.Describe();
-        EXPECT_TRUE(run.boxes.empty()) << c.name << ": " << run.Describe();
-        EXPECT_EQ(ReadFile(dest).value_or("(missing)"), c.expected) << c.name;
+        ASSERT_TRUE(run.finished) << run.Describe();
+        EXPECT_TRUE(run.boxes.empty()) << run.Describe();
+        EXPECT_EQ(ReadFile(dest).value_or("(missing)"), c.expected);
         // Under Wine the attribute is the Unix file's missing write bits, reported as read-only
         // even to root.
         DWORD attributes = Attributes(dest);
-        EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES) << c.name;
-        EXPECT_EQ((attributes & FILE_ATTRIBUTE_READONLY) != 0, c.readOnlyAfter) << c.name;
+        EXPECT_TRUE(!c.readOnlyChecked || (attributes != INVALID_FILE_ATTRIBUTES &&
+                                           (attributes & FILE_ATTRIBUTE_READONLY)))
+            << "not read-only";
         RemoveTree(dest);
     }
+    if (!notShown.empty()) GTEST_SKIP() << notShown;
 }
 
-TEST_F(FileCommands, CopyWithMissingSourceOrNoKeysMakesNothing) {
+// Absent keys give empty paths: each operation fails silently.
+TEST_F(FileCommands, MissingSourceOrNoKeysMakeNothing) {
     Disc disc('D', CaseName());
     CreateDirectoryA(TestTempDir().c_str(), nullptr);
     RunResult run = RunScript(disc, ForThisTest(R"(
 [tarnwick]
-NUMBEROFCOMMANDS=3
+NUMBEROFCOMMANDS=5
 [COMMAND1]
 COMMANDTYPE=11
 SOURCEFILENAME=%CURRENTDRIVE%\$CASE\absent.inf
@@ -103,6 +114,10 @@ COMMANDTYPE=11
 [COMMAND3]
 COMMANDTYPE=11
 DESTFILENAME=%TEMP%\$CASE\nosource.inf
+[COMMAND4]
+COMMANDTYPE=6
+[COMMAND5]
+COMMANDTYPE=7
 )"));
     ASSERT_TRUE(run.finished) << run.Describe();
     EXPECT_TRUE(run.boxes.empty()) << run.Describe();
@@ -111,49 +126,32 @@ DESTFILENAME=%TEMP%\$CASE\nosource.inf
     EXPECT_FALSE(FileExists(TestTempDir() + "\\nosource.inf"));
 }
 
+// One level per command: a directory whose parent is missing is not made (nor its parent).
 TEST_F(FileCommands, DirectoryChainTakesOneCommandPerLevel) {
     Disc disc('D', CaseName());
     RunResult run = RunScript(disc, ForThisTest(R"(
 [tarnwick]
-NUMBEROFCOMMANDS=4
+NUMBEROFCOMMANDS=5
 [COMMAND1]
 COMMANDTYPE=6
 DIRNAME=%TEMP%\$CASE
 [COMMAND2]
 COMMANDTYPE=6
-DIRNAME=%TEMP%\$CASE\A
+DIRNAME=%TEMP%\$CASE\X\Y
 [COMMAND3]
 COMMANDTYPE=6
-DIRNAME=%TEMP%\$CASE\A\B
+DIRNAME=%TEMP%\$CASE\A
 [COMMAND4]
+COMMANDTYPE=6
+DIRNAME=%TEMP%\$CASE\A\B
+[COMMAND5]
 COMMANDTYPE=6
 DIRNAME=%TEMP%\$CASE\A
 )"));
     ASSERT_TRUE(run.finished) << run.Describe();
     EXPECT_TRUE(run.boxes.empty()) << "an existing directory passes silently: " << run.Describe();
-    EXPECT_TRUE(DirExists(TestTempDir()));
-    EXPECT_TRUE(DirExists(TestTempDir() + "\\A"));
     EXPECT_TRUE(DirExists(TestTempDir() + "\\A\\B"));
-}
-
-TEST_F(FileCommands, DirectoryWithMissingParentIsNotMade) {
-    Disc disc('D', CaseName());
-    CreateDirectoryA(TestTempDir().c_str(), nullptr);
-    RunResult run = RunScript(disc, ForThisTest(R"(
-[tarnwick]
-NUMBEROFCOMMANDS=2
-[COMMAND1]
-COMMANDTYPE=6
-DIRNAME=%TEMP%\$CASE\A\B
-[COMMAND2]
-COMMANDTYPE=6
-DIRNAME=%TEMP%\$CASE\C
-)"));
-    ASSERT_TRUE(run.finished) << run.Describe();
-    EXPECT_TRUE(run.boxes.empty()) << run.Describe();
-    EXPECT_FALSE(DirExists(TestTempDir() + "\\A")) << "no parent is made";
-    EXPECT_FALSE(DirExists(TestTempDir() + "\\A\\B"));
-    EXPECT_TRUE(DirExists(TestTempDir() + "\\C")) << "the next command still runs";
+    EXPECT_FALSE(DirExists(TestTempDir() + "\\X")) << "a missing parent was made";
 }
 
 TEST_F(FileCommands, RemovesOnlyEmptyDirectories) {
@@ -189,23 +187,4 @@ DIRNAME=%TEMP%\$CASE\absent
     EXPECT_FALSE(DirExists(dir + "\\empty"));
     EXPECT_TRUE(DirExists(dir + "\\A")) << "A still held B when command 3 ran";
     EXPECT_FALSE(DirExists(dir + "\\A\\B"));
-}
-
-TEST_F(FileCommands, AbsentDirNameFailsSilently) {
-    Disc disc('D', CaseName());
-    RunResult run = RunScript(disc, ForThisTest(R"(
-[tarnwick]
-NUMBEROFCOMMANDS=3
-[COMMAND1]
-COMMANDTYPE=6
-[COMMAND2]
-COMMANDTYPE=7
-[COMMAND3]
-COMMANDTYPE=6
-DIRNAME=%TEMP%\$CASE
-)"));
-    ASSERT_TRUE(run.finished) << run.Describe();
-    EXPECT_TRUE(run.boxes.empty()) << run.Describe();
-    EXPECT_EQ(run.exitCode, 0u) << run.Describe();
-    EXPECT_TRUE(DirExists(TestTempDir())) << "the command after them still runs";
 }

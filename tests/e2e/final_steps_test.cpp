@@ -38,18 +38,19 @@ TEST(FinalSteps, DeleteRemovesOwnFile) {
         bool quoted;
     };
     for (const Case& c : {Case{"quoted path", true}, Case{"unquoted path", false}}) {
+        SCOPED_TRACE(c.name);
         std::string exe = disc.InstallExe();
         disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=0\n");
         std::string cmd = (c.quoted ? "\"" + exe + "\"" : exe) + " /x /d";
         RunResult run = RunProgram(cmd);
-        ASSERT_TRUE(run.finished) << c.name << ": " << run.Describe();
-        EXPECT_EQ(run.exitCode, 0u) << c.name;
-        ASSERT_FALSE(run.boxes.empty()) << c.name << ": " << run.Describe();
-        EXPECT_EQ(run.boxes.back().caption, "szTempString for Delete") << c.name;
-        EXPECT_EQ(run.boxes.back().text, exe) << c.name;
+        ASSERT_TRUE(run.finished) << run.Describe();
+        EXPECT_EQ(run.exitCode, 0u);
+        ASSERT_FALSE(run.boxes.empty()) << run.Describe();
+        EXPECT_EQ(run.boxes.back().caption, "szTempString for Delete");
+        EXPECT_EQ(run.boxes.back().text, exe);
         // Wine lets a running exe be deleted; Windows refuses, and the file goes at the restart.
         EXPECT_TRUE(!FileExists(exe) || DeletionPending(exe))
-            << c.name << ": neither deleted nor marked for deletion";
+            << "neither deleted nor marked for deletion";
     }
 }
 

@@ -65,16 +65,17 @@ TEST_F(Macros, ExpandedWithEachDriveOption) {
         {"/t /CD:g:", "G:"},  // /cd: wins over /t
     };
     for (const Run& r : runs) {
+        SCOPED_TRACE(std::string("options \"") + r.options + "\"");
         Disc disc('D', CaseName());
         DeleteHklmTree(TestKey());
         std::vector<Case> cases = CasesFor(TempDir(), r.drive);
         RunResult run = RunScript(disc, ScriptFor(cases), r.options);
-        ASSERT_TRUE(run.finished) << r.options << ": " << run.Describe();
-        EXPECT_TRUE(run.boxes.empty()) << r.options << ": " << run.Describe();
+        ASSERT_TRUE(run.finished) << run.Describe();
+        EXPECT_TRUE(run.boxes.empty()) << run.Describe();
         for (size_t i = 0; i < cases.size(); ++i) {
             EXPECT_EQ(ReadHklmString(TestKey(), "v" + std::to_string(i)).value_or("(missing)"),
                       cases[i].expected)
-                << "options \"" << r.options << "\", case " << cases[i].name;
+                << cases[i].name;
         }
     }
 }

@@ -5,6 +5,7 @@
 #include "harness/concurrent.h"
 #include "harness/harness.h"
 #include "harness/records.h"
+#include "harness/script_run.h"
 
 using namespace harness;
 
@@ -13,35 +14,45 @@ namespace {
 // The boxes every debug run shows before the first command.
 const size_t kStartBoxes = 5;
 
-// Copies a helper program onto the disc, beside tarnwick.exe, under `name`.exe.
-// A [COMMANDn] section of type 1 with the given key lines.
-std::string Command(int n, const std::string& keys) {
-    return "[COMMAND" + std::to_string(n) + "]\nCOMMANDTYPE=1\n" + keys;
-}
-
 std::vector<Box> CommandBoxes(const RunResult& run) {
     if (run.boxes.size() < kStartBoxes) return {};
     return std::vector<Box>(run.boxes.begin() + kStartBoxes, run.boxes.end());
 }
 
+// A disc with the exe and the given helpers on it, and the script written there with "$LOG"
+// standing for the disc's log.txt; returns the exe's path.
+std::string PrepareDisc(const Disc& disc, const std::vector<std::string>& helpers,
+                        const std::string& script) {
+    std::string exe = disc.InstallExe();
+    for (const std::string& helper : helpers) InstallHelper(disc, helper);
+    disc.WriteScript(ForThisTest(script, {{"$LOG", disc.Path("log.txt")}}));
+    return exe;
+}
+
 }  // namespace
 
 TEST(RunProgram, CommandsRunOneAfterAnother) {
-    Disc disc('D', CaseName());
-    std::string exe = disc.InstallExe();
-    InstallHelper(disc, "sleeper");
-    std::string log = disc.Path("log.txt");
+    Disc disc('E', CaseName());
     // The middle one under a status window, the last one exiting with an error code.
-    disc.WriteScript(
-        "[tarnwick]\nNUMBEROFCOMMANDS=3\n" +
-        Command(1, "COMMANDLINE=sleeper.exe 400 0 " + log + " first\n") +
-        Command(2, "COMMANDSHOWSTATUS=1\nCOMMANDLINE=sleeper.exe 400 0 " + log + " second\n") +
-        Command(3, "COMMANDLINE=sleeper.exe 400 7 " + log + " third\n"));
-    RunResult run = RunProgram("\"" + exe + "\"");
+    std::string exe = PrepareDisc(disc, {"sleeper"}, R"(
+[tarnwick]
+NUMBEROFCOMMANDS=3
+[COMMAND1]
+COMMANDLINE=sleeper.exe 400 0 $LOG first
+[COMMAND2]
+COMMANDSHOWSTATUS=1
+COMMANDLINE=sleeper.exe 400 0 $LOG second
+[COMMAND3]
+COMMANDLINE=sleeper.exe 400 7 $LOG third
+)");
+    RunOptions options;
+    options.currentDir = TempDir();  // not the disc: the program's own folder is searched first
+    RunResult run = RunProgram("\"" + exe + "\"", options);
     ASSERT_TRUE(run.finished) << run.Describe();
     EXPECT_EQ(run.exitCode, 0u) << run.Describe();
-    std::vector<Record> records = ReadRecords(log);
-    ASSERT_EQ(records.size(), 3u) << Describe(records);
+    std::vector<Record> records = ReadRecords(disc.Path("log.txt"));
+    ASSERT_EQ(records.size(), 3u) << "programs named without a folder are found beside the exe: "
+                                  << Describe(records);
     const char* names[] = {"first", "second", "third"};
     for (size_t i = 0; i < records.size(); ++i) {
         EXPECT_EQ(records[i].name, names[i]) << Describe(records);
@@ -53,38 +64,40 @@ TEST(RunProgram, CommandsRunOneAfterAnother) {
     }
 }
 
-TEST(RunProgram, ProgramWithoutDirectoryIsFoundBesideTheExe) {
-    Disc disc('E', CaseName());
-    std::string exe = disc.InstallExe();
-    InstallHelper(disc, "sleeper", "discprog");
-    std::string log = disc.Path("log.txt");
-    disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=1\n" +
-                     Command(1, "COMMANDLINE=discprog 0 0 " + log + " discprog\n"));
-    RunOptions options;
-    options.currentDir = TempDir();  // not the disc: the program's own folder is searched first
-    RunResult run = RunProgram("\"" + exe + "\"", options);
-    ASSERT_TRUE(run.finished) << run.Describe();
-    EXPECT_EQ(FindRecord(ReadRecords(log), "discprog").name, "discprog")
-        << "the program beside tarnwick.exe did not run";
-}
-
-TEST(RunProgram, HandOffWithWindowAlreadyGoneEndsAfterThePause) {
+// A hand-off installer's window already gone: the next command starts after the 2-second pause,
+// and during it the program answers what is sent to it (a broadcast from the installer's second
+// process would otherwise wait out the whole pause).
+TEST(RunProgram, HandOffPauseLastsTwoSecondsAndAnswersMessages) {
     Disc disc('D', CaseName());
-    std::string exe = disc.InstallExe();
-    InstallHelper(disc, "sleeper");
+    std::string exe = PrepareDisc(disc, {"sleeper"}, R"(
+[tarnwick]
+NUMBEROFCOMMANDS=2
+[COMMAND1]
+COMMANDSHOWSTATUS=1
+COMMANDISHIELD=1
+COMMANDWINTITLE=Tarnwick No Such Window
+COMMANDLINE=sleeper.exe 0 0 $LOG installer
+[COMMAND2]
+COMMANDLINE=sleeper.exe 0 0 $LOG next
+)");
     std::string log = disc.Path("log.txt");
-    disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=2\n" +
-                     Command(1,
-                             "COMMANDISHIELD=1\nCOMMANDWINTITLE=Tarnwick No Such Window\n"
-                             "COMMANDLINE=sleeper.exe 0 0 " +
-                                 log + " installer\n") +
-                     Command(2, "COMMANDLINE=sleeper.exe 0 0 " + log + " next\n"));
-    RunResult run = RunProgram("\"" + exe + "\"");
+    BackgroundRun background("\"" + exe + "\"");
+    HWND status = nullptr;
+    bool pausing = WaitUntil([&] {
+        status = FindStatusWindow(exe);
+        return status != nullptr && !FindRecord(ReadRecords(log), "installer").name.empty();
+    });
+    bool answered = pausing && SendWithin(status, WM_NULL, 0, 0, nullptr, 1000);
+    RunResult run = background.Wait();
     ASSERT_TRUE(run.finished) << run.Describe();
     std::vector<Record> records = ReadRecords(log);
     ASSERT_EQ(records.size(), 2u) << Describe(records);
     EXPECT_EQ(records[0].name, "installer") << Describe(records);
     EXPECT_EQ(records[1].name, "next") << Describe(records);
+    EXPECT_GE(records[1].start - records[0].end, 1900u)
+        << "no 2-second pause: " << Describe(records);
+    EXPECT_TRUE(pausing) << "no status window while the installer ran";
+    EXPECT_TRUE(answered) << "a message sent during the pause waited more than a second";
 }
 
 TEST(RunProgram, HandOffWaitsUntilTheWindowCloses) {
@@ -100,40 +113,39 @@ TEST(RunProgram, HandOffWaitsUntilTheWindowCloses) {
         {"status window of the same title", "1", "Tarnwick Hand-Off Setup"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Disc disc('D', CaseName());
-        std::string exe = disc.InstallExe();
-        InstallHelper(disc, "sleeper");
-        InstallHelper(disc, "handoff");
-        InstallHelper(disc, "title_window");
-        std::string log = disc.Path("log.txt");
         // The hand-off installer exits at once; its second process keeps a window open longer
         // than the pause after the first one ended. The title is matched regardless of case.
-        disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=2\nAPPTITLE=" + std::string(c.appTitle) +
-                         "\n" +
-                         Command(1,
-                                 "COMMANDSHOWSTATUS=1\nCOMMANDISHIELD=1\n"
-                                 "COMMANDWINTITLE=tarnwick hand-off setup\n"
-                                 "COMMANDLINE=handoff.exe " +
-                                     log +
-                                     " handoff title_window.exe "
-                                     "\"Tarnwick Hand-Off Setup\" " +
-                                     c.visible + " 4000 " + log + " window\n") +
-                         Command(2, "COMMANDLINE=sleeper.exe 0 0 " + log + " next\n"));
+        std::string exe =
+            PrepareDisc(disc, {"sleeper", "handoff", "title_window"},
+                        ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=2
+APPTITLE=$TITLE
+[COMMAND1]
+COMMANDSHOWSTATUS=1
+COMMANDISHIELD=1
+COMMANDWINTITLE=tarnwick hand-off setup
+COMMANDLINE=handoff.exe $LOG handoff title_window.exe "Tarnwick Hand-Off Setup" $VISIBLE 4000 $LOG window
+[COMMAND2]
+COMMANDLINE=sleeper.exe 0 0 $LOG next
+)",
+                                    {{"$TITLE", c.appTitle}, {"$VISIBLE", c.visible}}));
         RunResult run = RunProgram("\"" + exe + "\"");
-        ASSERT_TRUE(run.finished) << c.name << ": " << run.Describe();
-        std::vector<Record> records = ReadRecords(log);
-        ASSERT_EQ(records.size(), 3u) << c.name << ": " << Describe(records);
+        ASSERT_TRUE(run.finished) << run.Describe();
+        std::vector<Record> records = ReadRecords(disc.Path("log.txt"));
+        ASSERT_EQ(records.size(), 3u) << Describe(records);
         Record handoff = FindRecord(records, "handoff");
         Record window = FindRecord(records, "window");
         Record next = FindRecord(records, "next");
         ASSERT_FALSE(handoff.name.empty() || window.name.empty() || next.name.empty())
-            << c.name << ": " << Describe(records);
+            << Describe(records);
         EXPECT_LT(handoff.end, window.end)
-            << c.name << ": the hand-off program should end first: " << Describe(records);
+            << "the hand-off program should end first: " << Describe(records);
         // The window's record ends just before it closes.
         EXPECT_LE(window.end, next.start)
-            << c.name
-            << ": the next command began while the window was open: " << Describe(records);
+            << "the next command began while the window was open: " << Describe(records);
     }
 }
 
@@ -143,21 +155,23 @@ TEST(RunProgram, HandOffWithoutWindowTitleSkipsTheSearch) {
     TitledWindow untitled("", true);
     ASSERT_NE(untitled.handle(), nullptr);
     Disc disc('D', CaseName());
-    std::string exe = disc.InstallExe();
-    InstallHelper(disc, "sleeper");
-    std::string log = disc.Path("log.txt");
-    disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=2\n" +
-                     Command(1,
-                             "COMMANDISHIELD=1\nCOMMANDWINTITLE=\n"
-                             "COMMANDLINE=sleeper.exe 0 0 " +
-                                 log + " installer\n") +
-                     Command(2, "COMMANDLINE=sleeper.exe 0 0 " + log + " next\n"));
+    std::string exe = PrepareDisc(disc, {"sleeper"}, R"(
+[tarnwick]
+NUMBEROFCOMMANDS=2
+[COMMAND1]
+COMMANDISHIELD=1
+COMMANDWINTITLE=
+COMMANDLINE=sleeper.exe 0 0 $LOG installer
+[COMMAND2]
+COMMANDLINE=sleeper.exe 0 0 $LOG next
+)");
     RunOptions options;
     options.timeoutMs = 30000;
     BackgroundRun background("\"" + exe + "\"", options);
     RunResult run = background.Wait();
     ASSERT_TRUE(run.finished) << run.Describe();
-    EXPECT_EQ(ReadRecords(log).size(), 2u) << Describe(ReadRecords(log));
+    std::vector<Record> records = ReadRecords(disc.Path("log.txt"));
+    EXPECT_EQ(records.size(), 2u) << Describe(records);
 }
 
 TEST(RunProgram, ProgramThatCannotStartIsReportedAndNotWaitedFor) {
@@ -166,15 +180,15 @@ TEST(RunProgram, ProgramThatCannotStartIsReportedAndNotWaitedFor) {
     TitledWindow stays("Tarnwick Never Closes", false);
     ASSERT_NE(stays.handle(), nullptr);
     Disc disc('D', CaseName());
-    std::string exe = disc.InstallExe();
-    InstallHelper(disc, "sleeper");
-    std::string log = disc.Path("log.txt");
-    disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=2\n" +
-                     Command(1,
-                             "COMMANDSHOWSTATUS=1\nCOMMANDISHIELD=1\n"
-                             "COMMANDWINTITLE=Tarnwick Never Closes\n"
-                             "COMMANDLINE=nosuchprogram.exe -s\n") +
-                     Command(2, "COMMANDLINE=sleeper.exe 0 0 " + log + " next\n"));
+    std::string exe = PrepareDisc(disc, {}, R"(
+[tarnwick]
+NUMBEROFCOMMANDS=1
+[COMMAND1]
+COMMANDSHOWSTATUS=1
+COMMANDISHIELD=1
+COMMANDWINTITLE=Tarnwick Never Closes
+COMMANDLINE=nosuchprogram.exe -s
+)");
     RunOptions options;
     options.timeoutMs = 30000;
     BackgroundRun background("\"" + exe + "\" /d", options);
@@ -188,63 +202,71 @@ TEST(RunProgram, ProgramThatCannotStartIsReportedAndNotWaitedFor) {
     EXPECT_EQ(boxes[3].text.rfind("nosuchprogram.exe -s\r\n", 0), 0u) << run.Describe();
     EXPECT_GT(boxes[3].text.size(), std::string("nosuchprogram.exe -s\r\n").size())
         << "no reason given: " << run.Describe();
-    EXPECT_EQ(ReadRecords(log).size(), 1u) << "the next command did not run";
 }
 
 TEST(RunProgram, DebugBoxesOfACommand) {
     struct Case {
         const char* name;
-        std::string keys;
+        const char* keys;
         std::vector<Box> boxes;
     };
     const Case cases[] = {
         {"command line",
-         "COMMANDCAPTION=Copying\nCOMMANDLINE=sleeper.exe 0 0 x.log one\n",
+         "COMMANDCAPTION=Copying\nCOMMANDLINE=sleeper.exe 0 0 x.log one",
          {{"szWindowCaption", "Copying"}, {"szTempBuffer", "sleeper.exe 0 0 x.log one"}}},
         {"no command line",
-         "COMMANDCAPTION=Nothing to run\n",
+         "COMMANDCAPTION=Nothing to run",
          {{"szWindowCaption", "Nothing to run"}}},
-        {"status window",
-         "COMMANDCAPTION=Installing\nCOMMANDSHOWSTATUS=1\nCOMMANDLINE=sleeper.exe 0 0 x.log a\n",
-         {{"szWindowCaption", "Installing"},
-          {"szTempString - AppTitle", "Driver Setup"},
-          {"szTempBuffer", "sleeper.exe 0 0 x.log a"}}},
-        {"status window, no command line",
-         "COMMANDSHOWSTATUS=1\n",
-         {{"szWindowCaption", ""}, {"szTempString - AppTitle", "Driver Setup"}}},
         {"hand-off with window title",
-         "COMMANDISHIELD=1\nCOMMANDWINTITLE=Gone\nCOMMANDLINE=sleeper.exe 0 0 x.log b\n",
+         "COMMANDISHIELD=1\nCOMMANDWINTITLE=Gone\nCOMMANDLINE=sleeper.exe 0 0 x.log b",
          {{"szWindowCaption", ""}, {"szTempBuffer", "sleeper.exe 0 0 x.log b"}}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Disc disc('D', CaseName());
-        std::string exe = disc.InstallExe();
-        InstallHelper(disc, "sleeper");
-        disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=1\nAPPTITLE=Driver Setup\n" +
-                         Command(1, c.keys));
+        std::string exe = PrepareDisc(disc, {"sleeper"},
+                                      ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=1
+APPTITLE=Driver Setup
+[COMMAND1]
+$LINES
+)",
+                                                  {{"$LINES", c.keys}}));
         RunOptions options;
         options.currentDir = disc.Path();
         RunResult run = RunProgram("\"" + exe + "\" /d", options);
-        ASSERT_TRUE(run.finished) << c.name << ": " << run.Describe();
-        EXPECT_EQ(CommandBoxes(run), c.boxes) << c.name << ": " << run.Describe();
+        ASSERT_TRUE(run.finished) << run.Describe();
+        EXPECT_EQ(CommandBoxes(run), c.boxes) << run.Describe();
     }
 }
 
+// Commands under a status window show its title too; the boxes after the window has gone still
+// wait for the user.
 TEST(RunProgram, BoxesAfterAStatusWindowStillWaitForTheUser) {
     Disc disc('D', CaseName());
-    std::string exe = disc.InstallExe();
-    InstallHelper(disc, "sleeper");
-    disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=3\n" +
-                     Command(1,
-                             "COMMANDCAPTION=one\nCOMMANDSHOWSTATUS=1\n"
-                             "COMMANDLINE=sleeper.exe 300 0 x.log one\n") +
-                     Command(2, "COMMANDCAPTION=two\nCOMMANDSHOWSTATUS=1\n") +
-                     Command(3, "COMMANDCAPTION=three\n"));
-    // A box that closes by itself would be gone before it was answered.
+    std::string exe = PrepareDisc(disc, {"sleeper"}, R"(
+[tarnwick]
+NUMBEROFCOMMANDS=3
+APPTITLE=Driver Setup
+[COMMAND1]
+COMMANDCAPTION=one
+COMMANDSHOWSTATUS=1
+COMMANDLINE=sleeper.exe 300 0 x.log one
+[COMMAND2]
+COMMANDCAPTION=two
+COMMANDSHOWSTATUS=1
+[COMMAND3]
+COMMANDCAPTION=three
+)");
+    // A box that closes by itself would be gone before it was answered. By the third command's
+    // box, each status window has gone with its command.
     std::vector<std::string> closedByThemselves;
+    bool windowLeft = false;
     RunOptions options;
     options.currentDir = disc.Path();
     options.onBox = [&](const Box& box) {
+        if (box.text == "three") windowLeft = FindStatusWindow(exe) != nullptr;
         Sleep(300);
         if (FindWindowOf(exe, "#32770", box.caption.c_str()) == nullptr) {
             closedByThemselves.push_back(box.caption + ": " + box.text);
@@ -253,48 +275,52 @@ TEST(RunProgram, BoxesAfterAStatusWindowStillWaitForTheUser) {
     RunResult run = RunProgram("\"" + exe + "\" /d", options);
     ASSERT_TRUE(run.finished) << run.Describe();
     EXPECT_EQ(CommandBoxes(run), (std::vector<Box>{{"szWindowCaption", "one"},
-                                                   {"szTempString - AppTitle", ""},
+                                                   {"szTempString - AppTitle", "Driver Setup"},
                                                    {"szTempBuffer", "sleeper.exe 300 0 x.log one"},
                                                    {"szWindowCaption", "two"},
-                                                   {"szTempString - AppTitle", ""},
+                                                   {"szTempString - AppTitle", "Driver Setup"},
                                                    {"szWindowCaption", "three"}}))
         << run.Describe();
     EXPECT_TRUE(closedByThemselves.empty())
         << "boxes that did not wait: " << testing::PrintToString(closedByThemselves);
+    EXPECT_FALSE(windowLeft) << "a status window outlived its command";
 }
 
 TEST(RunProgram, BroadcastFromAStartedProgramIsAnswered) {
     struct Case {
         const char* name;
-        std::string keys;
+        const char* keys;
     };
     const Case cases[] = {
         // The broadcast comes while the program is waited for.
-        {"during the wait", "COMMANDLINE=broadcaster.exe LOG direct\n"},
+        {"during the wait", "COMMANDLINE=broadcaster.exe $LOG direct"},
         // It comes from the hand-off installer's second process, while its window is searched
         // for (or, on a slow machine, during the pause before the search).
         {"during the window search",
          "COMMANDISHIELD=1\nCOMMANDWINTITLE=Tarnwick Broadcasting Setup\n"
-         "COMMANDLINE=handoff.exe LOG handoff broadcaster.exe LOG direct "
-         "\"Tarnwick Broadcasting Setup\" 2500\n"},
+         "COMMANDLINE=handoff.exe $LOG handoff broadcaster.exe $LOG direct "
+         "\"Tarnwick Broadcasting Setup\" 2500"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Disc disc('D', CaseName());
-        std::string exe = disc.InstallExe();
-        InstallHelper(disc, "handoff");
-        InstallHelper(disc, "broadcaster");
-        std::string log = disc.Path("log.txt");
-        std::string keys = c.keys;
-        for (size_t at; (at = keys.find("LOG")) != std::string::npos;) keys.replace(at, 3, log);
         // The status window is a top-level window, so the broadcast goes to it too.
-        disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=1\n" +
-                         Command(1, "COMMANDSHOWSTATUS=1\n" + keys));
+        std::string exe = PrepareDisc(disc, {"handoff", "broadcaster"},
+                                      ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=1
+[COMMAND1]
+COMMANDSHOWSTATUS=1
+$LINES
+)",
+                                                  {{"$LINES", c.keys}}));
         RunOptions options;
         options.timeoutMs = 40000;
         BackgroundRun background("\"" + exe + "\"", options);
         RunResult run = background.Wait();
-        EXPECT_TRUE(run.finished) << c.name << ": " << run.Describe();
-        EXPECT_EQ(FindRecord(ReadRecords(log), "direct").name, "direct")
-            << c.name << ": the broadcast was not answered: " << Describe(ReadRecords(log));
+        EXPECT_TRUE(run.finished) << run.Describe();
+        std::vector<Record> records = ReadRecords(disc.Path("log.txt"));
+        EXPECT_EQ(FindRecord(records, "direct").name, "direct")
+            << "the broadcast was not answered: " << Describe(records);
     }
 }

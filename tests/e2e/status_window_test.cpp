@@ -5,8 +5,11 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+
 #include "harness/concurrent.h"
 #include "harness/harness.h"
+#include "harness/script_run.h"
 
 using namespace harness;
 
@@ -33,20 +36,29 @@ TEST(StatusWindow, CentredWithItsTitleAndAnsweringDuringTheSearch) {
         const char* appTitleLine;
         const char* title;
     };
-    const Case cases[] = {{"with APPTITLE", "APPTITLE=Driver Setup\n", "Driver Setup"},
+    const Case cases[] = {{"with APPTITLE", "APPTITLE=Driver Setup", "Driver Setup"},
                           {"without APPTITLE", "", ""}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Disc disc('D', CaseName());
         std::string exe = disc.InstallExe();
         InstallHelper(disc, "sleeper");
         // The run ends only when this window closes, so the status window stays for the test
         // to look at, while the program searches for the window and serves its messages.
         TitledWindow handOff("Tarnwick Status Test Setup", false);
-        disc.WriteScript(std::string("[tarnwick]\nNUMBEROFCOMMANDS=1\n") + c.appTitleLine +
-                         "[COMMAND1]\nCOMMANDTYPE=1\nCOMMANDCAPTION=Installing...\n"
-                         "COMMANDSHOWSTATUS=1\nCOMMANDISHIELD=1\n"
-                         "COMMANDWINTITLE=Tarnwick Status Test Setup\n"
-                         "COMMANDLINE=sleeper.exe 0 0 x.log a\n");
+        disc.WriteScript(ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=1
+$APPTITLE
+[COMMAND1]
+COMMANDTYPE=1
+COMMANDCAPTION=Installing...
+COMMANDSHOWSTATUS=1
+COMMANDISHIELD=1
+COMMANDWINTITLE=Tarnwick Status Test Setup
+COMMANDLINE=sleeper.exe 0 0 x.log a
+)",
+                                     {{"$APPTITLE", c.appTitleLine}}));
         RunOptions options;
         options.currentDir = disc.Path();
         BackgroundRun background("\"" + exe + "\"", options);
@@ -57,39 +69,59 @@ TEST(StatusWindow, CentredWithItsTitleAndAnsweringDuringTheSearch) {
             status = FindStatusWindow(exe);
             return status != nullptr && WindowText(status) == c.title && ProgressBarOf(status);
         });
-        EXPECT_TRUE(titled) << c.name << ": no status window titled '" << c.title << "'";
+        EXPECT_TRUE(titled) << "no status window titled '" << c.title << "'";
         if (titled) {
-            EXPECT_EQ(WindowClass(status), "LANTHORN") << c.name;
+            EXPECT_EQ(WindowClass(status), "LANTHORN");
             RECT rect;
             GetWindowRect(status, &rect);
-            EXPECT_EQ(rect.left, 337) << c.name;
-            EXPECT_EQ(rect.top, 321) << c.name;
-            EXPECT_EQ(rect.right - rect.left, 350) << c.name;
-            EXPECT_EQ(rect.bottom - rect.top, 125) << c.name;
-            EXPECT_EQ(GetParent(status), nullptr) << c.name << ": should be top-level";
+            EXPECT_EQ(rect.left, 337);
+            EXPECT_EQ(rect.top, 321);
+            EXPECT_EQ(rect.right - rect.left, 350);
+            EXPECT_EQ(rect.bottom - rect.top, 125);
+            EXPECT_EQ(GetParent(status), nullptr) << "should be top-level";
             // No heartbeat during the search: each step sent moves the bar by exactly one.
             int before = BarPosition(status);
-            EXPECT_GE(before, 0) << c.name << ": no answer during the window search";
+            EXPECT_GE(before, 0) << "no answer during the window search";
             for (int i = 1; i <= 3 && before >= 0; ++i) {
                 EXPECT_TRUE(SendWithin(status, kStatusStep, 0, 0, nullptr))
-                    << c.name << ": step " << i << " not answered";
-                EXPECT_EQ(BarPosition(status), (before + i) % 101) << c.name << ", step " << i;
+                    << "step " << i << " not answered";
+                EXPECT_EQ(BarPosition(status), (before + i) % 101) << "step " << i;
             }
+            // Alt+F4 asks the window to close: it stays until its command ends.
+            EXPECT_TRUE(SendWithin(status, WM_CLOSE, 0, 0, nullptr));
+            EXPECT_TRUE(IsWindow(status)) << "closed at the user's request";
         }
         handOff.Close();
         RunResult run = background.Wait();
-        EXPECT_TRUE(run.finished) << c.name << ": " << run.Describe();
-        EXPECT_EQ(FindStatusWindow(exe), nullptr) << c.name << ": the window outlived its command";
+        EXPECT_TRUE(run.finished) << run.Describe();
+        EXPECT_EQ(FindStatusWindow(exe), nullptr) << "the window outlived its command";
     }
 }
 
-TEST(StatusWindow, BarMovesWhileTheProgramRuns) {
+// The bar moves while the program runs. The common-controls library that draws it is no known
+// DLL of the system: one planted beside the exe (a disc image copied to a downloads folder, a
+// writable share) would run in the elevated program if it were looked for there. Wine prefers its
+// built-in library wherever it is asked for; "comctl32=n,b", set for this test by CTest, makes it
+// search as Windows does.
+TEST(StatusWindow, BarMovesWithCommonControlsFromTheSystemDirectory) {
     Disc disc('D', CaseName());
     std::string exe = disc.InstallExe();
     InstallHelper(disc, "sleeper");
-    disc.WriteScript(
-        "[tarnwick]\nNUMBEROFCOMMANDS=1\n[COMMAND1]\nCOMMANDTYPE=1\n"
-        "COMMANDSHOWSTATUS=1\nCOMMANDLINE=sleeper.exe 4000 0 x.log a\n");
+    std::string planted = std::string(std::getenv("TARNWICK_HELPERS")) + "/planted_dll.dll";
+    ASSERT_TRUE(
+        CopyFileA(ToWindowsPath(planted).c_str(), disc.Path("comctl32.dll").c_str(), FALSE));
+    disc.WriteScript(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=1
+[COMMAND1]
+COMMANDTYPE=1
+COMMANDSHOWSTATUS=1
+COMMANDLINE=sleeper.exe 4000 0 x.log a
+)");
+    const char* overrides = std::getenv("WINEDLLOVERRIDES");
+    ASSERT_TRUE(overrides != nullptr &&
+                std::string(overrides).find("comctl32=n,b") != std::string::npos)
+        << "Wine would not look for comctl32 beside the exe";
     RunOptions options;
     options.currentDir = disc.Path();
     BackgroundRun background("\"" + exe + "\"", options);
@@ -103,6 +135,7 @@ TEST(StatusWindow, BarMovesWhileTheProgramRuns) {
     RunResult run = background.Wait();
     EXPECT_TRUE(moved) << "positions seen: " << testing::PrintToString(seen);
     EXPECT_TRUE(run.finished) << run.Describe();
+    EXPECT_FALSE(FileExists(disc.Path("planted.txt"))) << "the planted library was loaded";
 }
 
 TEST(StatusWindow, StepsWrapAfterHundredAndGoOnInTheNextWindow) {
@@ -110,10 +143,16 @@ TEST(StatusWindow, StepsWrapAfterHundredAndGoOnInTheNextWindow) {
     std::string exe = disc.InstallExe();
     // Two windows with nothing to run: no heartbeat, every step comes from the test, sent
     // while the program shows its title's debug box.
-    disc.WriteScript(
-        "[tarnwick]\nNUMBEROFCOMMANDS=2\n"
-        "[COMMAND1]\nCOMMANDTYPE=1\nCOMMANDSHOWSTATUS=1\n"
-        "[COMMAND2]\nCOMMANDTYPE=1\nCOMMANDSHOWSTATUS=1\n");
+    disc.WriteScript(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=2
+[COMMAND1]
+COMMANDTYPE=1
+COMMANDSHOWSTATUS=1
+[COMMAND2]
+COMMANDTYPE=1
+COMMANDSHOWSTATUS=1
+)");
     std::vector<std::string> failures;
     std::vector<HWND> windows;
     RunOptions options;

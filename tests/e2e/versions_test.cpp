@@ -6,6 +6,7 @@
 
 #include "harness/harness.h"
 #include "harness/records.h"
+#include "harness/script_run.h"
 
 using namespace harness;
 
@@ -49,9 +50,10 @@ std::string SeenVersion(const Disc& disc) {
 // removed, registry keys and values set and deleted, a program run under the status window.
 void SmokeUnder(const Version (&versions)[2]) {
     for (const Version& version : versions) {
+        SCOPED_TRACE(version.setting);
         SetReportedVersion(version.setting);
         Disc disc('D', CaseName() + "_" + version.setting);
-        ASSERT_EQ(SeenVersion(disc), version.seen) << version.setting;
+        ASSERT_EQ(SeenVersion(disc), version.seen);
 
         std::string exe = disc.InstallExe();
         InstallHelper(disc, "sleeper");
@@ -61,50 +63,61 @@ void SmokeUnder(const Version (&versions)[2]) {
         std::string log = temp + "\\log.txt";
         DeleteHklmTree(key);
         RemoveTree(temp);
-        disc.WriteScript(
-            "[tarnwick]\nNUMBEROFCOMMANDS=10\nAPPTITLE=Smoke\n"
-            "[COMMAND1]\nCOMMANDTYPE=6\nDIRNAME=" +
-            temp +
-            "\n"
-            "[COMMAND2]\nCOMMANDTYPE=11\nSOURCEFILENAME=" +
-            disc.Path("payload.txt") + "\nDESTFILENAME=" + temp +
-            "\\payload.txt\n"
-            "[COMMAND3]\nCOMMANDTYPE=2\nREGKEY=" +
-            key +
-            "\\Gone\n"
-            "[COMMAND4]\nCOMMANDTYPE=4\nREGKEY=" +
-            key + "\nREGVALUENAME=Copied\nREGVALUE=" + temp +
-            "\\payload.txt\n"
-            "[COMMAND5]\nCOMMANDTYPE=4\nREGKEY=" +
-            key +
-            "\nREGVALUENAME=Dropped\nREGVALUE=x\n"
-            "[COMMAND6]\nCOMMANDTYPE=5\nREGKEY=" +
-            key +
-            "\nREGVALUENAME=Dropped\n"
-            "[COMMAND7]\nCOMMANDTYPE=3\nREGKEY=" +
-            key +
-            "\\Gone\n"
-            "[COMMAND8]\nCOMMANDTYPE=6\nDIRNAME=" +
-            temp +
-            "\\scratch\n"
-            "[COMMAND9]\nCOMMANDTYPE=7\nDIRNAME=" +
-            temp +
-            "\\scratch\n"
-            "[COMMAND10]\nCOMMANDTYPE=1\nCOMMANDSHOWSTATUS=1\nCOMMANDCAPTION=Smoke\n"
-            "COMMANDLINE=sleeper.exe 300 0 " +
-            log + " smoke\n");
+        disc.WriteScript(ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=10
+APPTITLE=Smoke
+[COMMAND1]
+COMMANDTYPE=6
+DIRNAME=$DIR
+[COMMAND2]
+COMMANDTYPE=11
+SOURCEFILENAME=$DISC\payload.txt
+DESTFILENAME=$DIR\payload.txt
+[COMMAND3]
+COMMANDTYPE=2
+REGKEY=$VKEY\Gone
+[COMMAND4]
+COMMANDTYPE=4
+REGKEY=$VKEY
+REGVALUENAME=Copied
+REGVALUE=$DIR\payload.txt
+[COMMAND5]
+COMMANDTYPE=4
+REGKEY=$VKEY
+REGVALUENAME=Dropped
+REGVALUE=x
+[COMMAND6]
+COMMANDTYPE=5
+REGKEY=$VKEY
+REGVALUENAME=Dropped
+[COMMAND7]
+COMMANDTYPE=3
+REGKEY=$VKEY\Gone
+[COMMAND8]
+COMMANDTYPE=6
+DIRNAME=$DIR\scratch
+[COMMAND9]
+COMMANDTYPE=7
+DIRNAME=$DIR\scratch
+[COMMAND10]
+COMMANDTYPE=1
+COMMANDSHOWSTATUS=1
+COMMANDCAPTION=Smoke
+COMMANDLINE=sleeper.exe 300 0 $DIR\log.txt smoke
+)",
+                                     {{"$DIR", temp}, {"$DISC", disc.Path()}, {"$VKEY", key}}));
         RunResult run = RunProgram("\"" + exe + "\"");
 
-        std::string name = version.setting;
-        ASSERT_TRUE(run.finished) << name << ": " << run.Describe();
-        EXPECT_EQ(run.exitCode, 0u) << name;
-        EXPECT_TRUE(run.boxes.empty()) << name << ": " << run.Describe();
-        EXPECT_EQ(ReadFile(temp + "\\payload.txt").value_or("(none)"), "from the disc") << name;
-        EXPECT_EQ(ReadHklmString(key, "Copied").value_or("(none)"), temp + "\\payload.txt") << name;
-        EXPECT_FALSE(HklmValueExists(key, "Dropped")) << name;
-        EXPECT_FALSE(HklmKeyExists(key + "\\Gone")) << name;
-        EXPECT_FALSE(DirExists(temp + "\\scratch")) << name;
-        EXPECT_EQ(ReadRecords(log).size(), 1u) << name << ": the program did not run once";
+        ASSERT_TRUE(run.finished) << run.Describe();
+        EXPECT_EQ(run.exitCode, 0u);
+        EXPECT_TRUE(run.boxes.empty()) << run.Describe();
+        EXPECT_EQ(ReadFile(temp + "\\payload.txt").value_or("(none)"), "from the disc");
+        EXPECT_EQ(ReadHklmString(key, "Copied").value_or("(none)"), temp + "\\payload.txt");
+        EXPECT_FALSE(HklmValueExists(key, "Dropped"));
+        EXPECT_FALSE(HklmKeyExists(key + "\\Gone"));
+        EXPECT_FALSE(DirExists(temp + "\\scratch"));
+        EXPECT_EQ(ReadRecords(log).size(), 1u) << "the program did not run once";
         DeleteHklmTree(key);
         SetFileAttributesA((temp + "\\payload.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
         RemoveTree(temp);

@@ -34,9 +34,9 @@ std::string TestKey() { return "Software\\TarnwickTests\\" + CaseName(); }
 
 std::string TestTempDir() { return TempDir() + "\\" + CaseName(); }
 
-std::string ForThisTest(std::string script) {
-    const std::pair<std::string, std::string> fills[] = {{"$KEY", TestKey()},
-                                                         {"$CASE", CaseName()}};
+std::string ForThisTest(std::string script, const std::vector<Fill>& more) {
+    std::vector<Fill> fills = {{"$KEY", TestKey()}, {"$CASE", CaseName()}};
+    fills.insert(fills.end(), more.begin(), more.end());
     for (const auto& [placeholder, text] : fills) {
         for (size_t at = script.find(placeholder); at != std::string::npos;
              at = script.find(placeholder, at + text.size())) {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "harness/harness.h"
 
@@ -22,8 +24,12 @@ std::string TestKey();
 // The running test's own folder in the temporary directory: <temp>\<case>. Not created.
 std::string TestTempDir();
 
-// `script` with every "$KEY" replaced by TestKey() and every "$CASE" by the test's name, so that
-// a script can be written out as a raw literal.
-std::string ForThisTest(std::string script);
+// A placeholder of a script and the text it stands for.
+using Fill = std::pair<std::string, std::string>;
+
+// `script` with every "$KEY" replaced by TestKey(), every "$CASE" by the test's name and the
+// placeholders of `more` (such as {"$LOG", log}) by their texts, so that a script is written out
+// as a raw literal next to its expectations.
+std::string ForThisTest(std::string script, const std::vector<Fill>& more = {});
 
 }  // namespace harness

@@ -44,10 +44,11 @@ TEST(SubstituteMacros, TableOfCases) {
          longTemp, "D:", 520, (longTemp + longTemp).substr(0, 519)},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         char out[600];
         std::memset(out, '#', sizeof(out));
         SubstituteMacros(c.input.c_str(), c.temp.c_str(), c.drive.c_str(), out, c.size);
-        EXPECT_EQ(std::string(out), c.expected) << c.name;
-        EXPECT_EQ(out[c.size], '#') << c.name << ": written past the array";
+        EXPECT_EQ(std::string(out), c.expected);
+        EXPECT_EQ(out[c.size], '#') << "written past the array";
     }
 }
