@@ -20,6 +20,10 @@ build: setup
 	@cmake -S . -B $(X64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
 	@cmake --build $(BUILD) -j2
 	@cmake --build $(X64) -j2
+	@cmake -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD)/native -j2 --target tarnwick-check
+	@cp $(BUILD)/native/tarnwick-check $(BUILD)/tarnwick-check
+	@cp $(BUILD)/native/tarnwick-check $(X64)/tarnwick-check
 
 test: build
 	@sh cmake/run-tests.sh $(abspath $(BUILD))
