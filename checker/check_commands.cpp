@@ -165,10 +165,10 @@ void CheckEmpty(const PlannedCommand& command, Findings& findings) {
     }
 }
 
-void CheckHandOff(const PlannedCommand& command, Findings& findings) {
+void CheckHandOff(const ScriptFile& script, const PlannedCommand& command, Findings& findings) {
     const PlanValue* handOff = command.Find(kKeyCommandIShield);
     if (handOff == nullptr) return;
-    const Key* title = FindKey(command.from, kKeyCommandWinTitle);
+    const Key* title = FindKey(script, command.section, kKeyCommandWinTitle);
     bool hasTitle = title != nullptr && !Deliver(title->value, kPathSize).empty();
     if (handOff->number != 0 && !hasTitle) {
         findings.Add(handOff->source != nullptr ? handOff->source->at : command.from->at, kWarning,
@@ -232,6 +232,7 @@ void CheckCommandLine(const PlanValue& v, Findings& findings) {
                              Quoted(line.substr(0, blank) + ".exe") +
                              " first (with the rest as its arguments); write " +
                              Quoted("\"" + program + "\"" + line.substr(exe + 4)));
+            return;
         }
     }
     std::vector<std::pair<std::string, size_t>> words = Words(line);
@@ -250,8 +251,8 @@ void CheckCommandLine(const PlanValue& v, Findings& findings) {
 
 }  // namespace
 
-void CheckCommands(const std::vector<PlannedCommand>& plan, const Setting& setting,
-                   Findings& findings) {
+void CheckCommands(const ScriptFile& script, const std::vector<PlannedCommand>& plan,
+                   const Setting& setting, Findings& findings) {
     bool mainChecked = false;  // APPTITLE: checked with the first command that reads it
     for (const PlannedCommand& command : plan) {
         if (command.from == nullptr) continue;
@@ -268,7 +269,7 @@ void CheckCommands(const std::vector<PlannedCommand>& plan, const Setting& setti
             if (v.key->name == std::string(kKeyCommandLine)) CheckCommandLine(v, findings);
         }
         CheckEmpty(command, findings);
-        CheckHandOff(command, findings);
+        CheckHandOff(script, command, findings);
     }
 }
 

@@ -56,7 +56,9 @@ void CheckProgram(const PlannedCommand& command, const Setting& setting, Finding
         program = text.substr(0, text.find_first_of(" \t"));
     }
     std::string relative;
-    if (program.empty() || !OnDisc(program, setting, &relative)) return;
+    // A value with a macro left in it is found wrong by the macro check already.
+    if (program.empty() || program.find('%') != std::string::npos) return;
+    if (!OnDisc(program, setting, &relative)) return;
     size_t slash = relative.find_last_of('\\');
     bool bare = program.find_first_of("\\:") == std::string::npos;
     bool found = FileOnDisc(setting.discDir, relative) ||
@@ -79,6 +81,7 @@ void CheckSource(const PlannedCommand& command, const Setting& setting, Findings
     const PlanValue* source = command.Find(kKeySourceFileName);
     std::string relative;
     if (source == nullptr || source->source == nullptr || source->value.empty()) return;
+    if (source->value.find('%') != std::string::npos) return;
     if (!OnDisc(source->value, setting, &relative)) return;
     if (FileOnDisc(setting.discDir, relative)) return;
     findings.Add(source->source->valueAt, kError, "missing-file",
@@ -94,6 +97,7 @@ void CheckFolder(const std::vector<PlannedCommand>& plan, size_t index, const Se
                               : command.type == 6 ? command.Find(kKeyDirName)
                                                   : nullptr;
     if (target == nullptr || target->source == nullptr || target->value.empty()) return;
+    if (target->value.find('%') != std::string::npos) return;
     std::string folder = Trimmed(Parent(target->value));
     std::string temp = Trimmed(setting.tempDir);
     if (folder.empty()) {

@@ -173,7 +173,7 @@ void CheckKeys(const ScriptFile& script, const Section& section, bool isMain,
                 // Read only by commands that ask for it (APPTITLE: those with a status window).
                 bool anyReads = false;
                 for (size_t s = 1; s < script.sections.size() && !anyReads; ++s) {
-                    const Key* when = FindKey(&script.sections[s], known->readWhen);
+                    const Key* when = FindKeyIn(&script.sections[s], known->readWhen);
                     anyReads = when != nullptr && ParseInt(when->value, 0) != 0;
                 }
                 if (!anyReads)
@@ -205,7 +205,7 @@ void CheckKeys(const ScriptFile& script, const Section& section, bool isMain,
 void CheckCount(const ScriptFile& script, const std::vector<PlannedCommand>& plan,
                 Findings& findings) {
     const Section* main = FindSection(script, kMainSection);
-    const Key* countKey = FindKey(main, kKeyNumberOfCommands);
+    const Key* countKey = FindKey(script, kMainSection, kKeyNumberOfCommands);
     int count = ReadInt(script, kMainSection, kKeyNumberOfCommands, 0);
     int highest = 0;
     for (size_t s = 1; s < script.sections.size(); ++s) {
@@ -242,11 +242,13 @@ void CheckCount(const ScriptFile& script, const std::vector<PlannedCommand>& pla
                              "[" + section.name + "] never runs: NUMBEROFCOMMANDS is " +
                                  std::to_string(count));
         }
+    } else if (count > 0 && highest == 0) {
+        findings.Add(at, kError, "count", "no [COMMAND1] or later section: nothing runs");
     } else if (count > highest && count > 0) {
         bool bounded = static_cast<int>(plan.size()) < count;
         findings.Add(at, bounded ? kWarning : kError, "count",
                      "NUMBEROFCOMMANDS=" + std::to_string(count) + " but the last command is [" +
-                         (highest > 0 ? lastName : std::string("none")) + "]" +
+                         lastName + "]" +
                          (bounded ? ": the program stops there"
                                   : ": the commands after it run as empty commands") +
                          "; write NUMBEROFCOMMANDS=" + std::to_string(highest));
@@ -274,21 +276,16 @@ void CheckSections(const ScriptFile& script, const std::vector<PlannedCommand>& 
         std::string known = KnownSection(section.name);
         if (known.empty()) {
             std::string near = SuggestSection(section.name);
-            size_t from = section.name.find_first_not_of(" \t");
-            size_t to = section.name.find_last_not_of(" \t");
-            bool blanks = !near.empty() && from != std::string::npos &&
-                          Upper(section.name.substr(from, to - from + 1)) == Upper(near);
             findings.Add(section.at, near.empty() ? kWarning : kError, "unknown-section",
                          "[" + section.name + "] is no section of this program: it is never read" +
-                             (blanks ? " (blanks inside the brackets are part of the name)" : "") +
                              (near.empty() ? "" : "; did you mean [" + near + "]?"));
             continue;
         }
-        const Section* first = FindSection(script, section.name);
-        if (first != &section) {
+        const std::vector<size_t>& group = script.sectionsByName.at(Upper(section.name));
+        if (group[0] != s) {
             findings.Add(section.at, kError, "duplicate-section",
                          "[" + section.name + "] again: only the first, on line " +
-                             std::to_string(first->at.line) +
+                             std::to_string(script.sections[group[0]].at.line) +
                              ", is read; the keys here are never read");
             continue;
         }
@@ -297,7 +294,7 @@ void CheckSections(const ScriptFile& script, const std::vector<PlannedCommand>& 
         if (!isMain && command == nullptr) continue;  // never runs: the count says so
         CheckKeys(script, section, isMain, command, findings);
         if (command != nullptr && TypeAction(command->type) == nullptr) {
-            const Key* type = FindKey(&section, kKeyCommandType);
+            const Key* type = FindKey(script, section.name, kKeyCommandType);
             findings.Add(type != nullptr ? type->valueAt : section.at, kError, "inert-type",
                          "COMMANDTYPE " + std::to_string(command->type) +
                              " does nothing: the types are 1 to 7 and 11");

@@ -47,7 +47,7 @@ std::vector<Diagnostic> CheckScript(const ScriptFile& script,
                                     bool discGiven) {
     Findings findings;
     CheckFile(script, plan, findings);
-    CheckCommands(plan, setting, findings);
+    CheckCommands(script, plan, setting, findings);
     CheckDisc(plan, setting, discGiven, findings);
     return findings.Sorted();
 }

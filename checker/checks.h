@@ -25,8 +25,8 @@ class Findings {
 void CheckFile(const ScriptFile& script, const std::vector<PlannedCommand>& plan,
                Findings& findings);
 // The values each command reads: cuts, macros, registry paths, the hand-off, the command line.
-void CheckCommands(const std::vector<PlannedCommand>& plan, const Setting& setting,
-                   Findings& findings);
+void CheckCommands(const ScriptFile& script, const std::vector<PlannedCommand>& plan,
+                   const Setting& setting, Findings& findings);
 // The disc: programs and files the script takes from it, folders it copies into.
 void CheckDisc(const std::vector<PlannedCommand>& plan, const Setting& setting, bool discGiven,
                Findings& findings);

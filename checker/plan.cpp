@@ -56,7 +56,6 @@ const ScriptKey* KeyNamed(const std::string& name) {
 std::vector<PlannedCommand> MakePlan(const ScriptFile& script, const Setting& setting) {
     std::vector<PlannedCommand> plan;
     int count = CommandsRun(script);
-    const Section* main = FindSection(script, kMainSection);
     for (int i = 1; i <= count; ++i) {
         PlannedCommand command;
         command.index = i;
@@ -73,7 +72,8 @@ std::vector<PlannedCommand> MakePlan(const ScriptFile& script, const Setting& se
                 }
                 PlanValue value;
                 value.key = &key;
-                value.source = FindKey(key.inMainSection ? main : command.from, key.name);
+                value.source =
+                    FindKey(script, key.inMainSection ? kMainSection : command.section, key.name);
                 if (value.source != nullptr && !value.source->hasEquals) value.source = nullptr;
                 std::string raw = value.source != nullptr ? value.source->value : "";
                 if (key.isInteger) {

@@ -72,10 +72,16 @@ class Parser {
         if (s >= e) return;
         Position at{line, static_cast<int>(s - start) + 1};
         if (text[s] == '[') {
-            size_t close = text.find(']', s + 1);
-            if (close < e) {
+            // The name runs to the last ']' of the line.
+            size_t close = text.rfind(']', e - 1);
+            if (close != std::string::npos && close > s) {
                 Section section;
-                section.name = UntilNul(text.substr(s + 1, close - s - 1));
+                // Blanks inside the brackets are not part of the name.
+                size_t from = s + 1;
+                size_t to = close;
+                while (from < to && IsBlank(static_cast<unsigned char>(text[from]))) ++from;
+                while (to > from && IsBlank(static_cast<unsigned char>(text[to - 1]))) --to;
+                section.name = UntilNul(text.substr(from, to - from));
                 section.at = at;
                 script_.sections.push_back(std::move(section));
                 previousEmpty_ = false;
@@ -191,22 +197,28 @@ ScriptFile ReadScript(const std::string& bytes) {
     }
     script.lineCount = line;
     for (size_t s = 1; s < script.sections.size(); ++s)
-        script.firstSection.emplace(Upper(script.sections[s].name), s);
+        script.sectionsByName[Upper(script.sections[s].name)].push_back(s);
     return script;
 }
 
 const Section* FindSection(const ScriptFile& script, const std::string& name) {
-    auto found = script.firstSection.find(Upper(name));
-    return found == script.firstSection.end() ? nullptr : &script.sections[found->second];
+    auto found = script.sectionsByName.find(Upper(name));
+    return found == script.sectionsByName.end() ? nullptr : &script.sections[found->second[0]];
 }
 
-const Key* FindKey(const Section* section, const std::string& name) {
+const Key* FindKeyIn(const Section* section, const std::string& name) {
     if (section == nullptr) return nullptr;
     std::string upper = Upper(name);
     for (const Key& key : section->keys) {
         if (key.name.size() == upper.size() && Upper(key.name) == upper) return &key;
     }
     return nullptr;
+}
+
+const Key* FindKey(const ScriptFile& script, const std::string& section, const std::string& name) {
+    auto found = script.sectionsByName.find(Upper(section));
+    if (found == script.sectionsByName.end()) return nullptr;
+    return FindKeyIn(&script.sections[found->second[0]], name);
 }
 
 std::string Deliver(const std::string& value, int size) {
@@ -223,7 +235,7 @@ std::string Deliver(const std::string& value, int size) {
 
 std::string ReadString(const ScriptFile& script, const std::string& section, const std::string& key,
                        int size) {
-    const Key* found = FindKey(FindSection(script, section), key);
+    const Key* found = FindKey(script, section, key);
     return found != nullptr && found->hasEquals ? Deliver(found->value, size) : "";
 }
 
@@ -258,7 +270,7 @@ int ParseInt(const std::string& value, int def, bool* numeric) {
 }
 
 int ReadInt(const ScriptFile& script, const std::string& section, const std::string& key, int def) {
-    const Key* found = FindKey(FindSection(script, section), key);
+    const Key* found = FindKey(script, section, key);
     return found != nullptr && found->hasEquals ? ParseInt(found->value, def) : def;
 }
 

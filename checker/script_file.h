@@ -43,18 +43,21 @@ struct ScriptFile {
     std::vector<Section> sections;  // sections[0] holds the keys before the first header
     std::vector<Oddity> oddities;
     int lineCount = 0;
-    // Upper-cased name -> the first section of that name, the one every lookup reads.
-    std::unordered_map<std::string, size_t> firstSection;
+    // Upper-cased name -> the sections of that name, in the order of the file.
+    std::unordered_map<std::string, std::vector<size_t>> sectionsByName;
 };
 
 // Reads the bytes of a script as Windows does: a UTF-16 file with its byte-order mark as text,
 // anything else byte for byte in the ANSI code page (a UTF-8 byte-order mark included).
 ScriptFile ReadScript(const std::string& bytes);
 
-// The first section of that name (any case), or null: the only one the platform reads.
+// The first section of that name (any case), or null.
 const Section* FindSection(const ScriptFile& script, const std::string& name);
-// The key the platform reads for `name` in `section`: the first of that name. Null when none.
-const Key* FindKey(const Section* section, const std::string& name);
+// The first key of that name in one section, or null.
+const Key* FindKeyIn(const Section* section, const std::string& name);
+// The key the platform reads: the first of that name in the first section of that name (the
+// keys of a section that appears again are never read). Null when none.
+const Key* FindKey(const ScriptFile& script, const std::string& section, const std::string& name);
 
 // What GetPrivateProfileStringA gives for a key with an empty default, into `size` bytes:
 // matching quotes removed, cut to size - 1.
