@@ -35,11 +35,12 @@ demo: build
 fuzz:
 	@sh cmake/fuzz.sh $(abspath $(BUILD))
 
-# By hand: the benchmarks (program launch and wait, then the directory commands).
+# By hand: the benchmarks (program launch and wait, the directory commands, the script checker).
 bench: build
 	@cmake --build $(RUN_BUILD) --target bench_programs >/dev/null
 	@TARNWICK_ARCH=$$(sh cmake/arch.sh) sh cmake/bench.sh $(RUN_BUILD)
 	@TARNWICK_ARCH=$$(sh cmake/arch.sh) sh cmake/bench-files.sh $(RUN_BUILD)
+	@sh cmake/bench-check.sh $(abspath $(BUILD))
 
 # Directory commands against the bare calls, a minimal script runner and Wine's cmd.
 bench-files: build

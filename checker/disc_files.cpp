@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <unordered_map>
 
 #include "script_file.h"
 
@@ -12,22 +13,33 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The entry of `dir` named `name` in any case, or an empty path.
-fs::path Entry(const fs::path& dir, const std::string& name) {
-    std::error_code error;
-    fs::path exact = dir / name;
-    if (fs::exists(exact, error)) return exact;
-    std::string upper = Upper(name);
-    for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
-        if (Upper(it->path().filename().string()) == upper) return it->path();
+struct Entry {
+    fs::path path;
+    bool isFile = false;
+};
+
+// The entry of `dir` named `name` in any case, or null. Each folder is listed once.
+const Entry* Find(const fs::path& dir, const std::string& name) {
+    static std::unordered_map<std::string, std::unordered_map<std::string, Entry>> listings;
+    auto listing = listings.find(dir.string());
+    if (listing == listings.end()) {
+        listing = listings.emplace(dir.string(), std::unordered_map<std::string, Entry>()).first;
+        std::error_code error;
+        for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+            std::error_code typeError;
+            Entry entry{it->path(), it->is_regular_file(typeError)};
+            listing->second.emplace(Upper(it->path().filename().string()), entry);
+        }
     }
-    return {};
+    auto found = listing->second.find(Upper(name));
+    return found == listing->second.end() ? nullptr : &found->second;
 }
 
 }  // namespace
 
 bool FileOnDisc(const std::string& folder, const std::string& relative) {
     fs::path at = folder;
+    const Entry* entry = nullptr;
     size_t start = 0;
     while (start <= relative.size()) {
         size_t end = relative.find_first_of("\\/", start);
@@ -37,13 +49,14 @@ bool FileOnDisc(const std::string& folder, const std::string& relative) {
         if (level.empty() || level == ".") continue;
         if (level == "..") {
             at = at.parent_path();
+            entry = nullptr;
             continue;
         }
-        at = Entry(at, level);
-        if (at.empty()) return false;
+        entry = Find(at, level);
+        if (entry == nullptr) return false;
+        at = entry->path;
     }
-    std::error_code error;
-    return fs::is_regular_file(at, error);
+    return entry != nullptr && entry->isFile;
 }
 
 }  // namespace check

@@ -1,6 +1,8 @@
 // What a script will do, command by command, with the values the program will use.
 #include "plan.h"
 
+#include <algorithm>
+
 #include "base/sizes.h"
 #include "script/substitute_macros.h"
 
@@ -56,7 +58,28 @@ const ScriptKey* KeyNamed(const std::string& name) {
 std::vector<PlannedCommand> MakePlan(const ScriptFile& script, const Setting& setting) {
     std::vector<PlannedCommand> plan;
     int count = CommandsRun(script);
-    for (int i = 1; i <= count; ++i) {
+    const Section* main = FindSection(script, kMainSection);
+    // The numbers that have a section; of the commands between them, only the first
+    // kMissingListed are listed: a count of two thousand million would otherwise list them all.
+    std::vector<int> numbers;
+    for (size_t s = 1; s < script.sections.size(); ++s) {
+        int number = CommandNumber(script.sections[s].name);
+        if (number > 0 && number <= count &&
+            EqualNoCase(script.sections[s].name, kCommandSectionPrefix + std::to_string(number)))
+            numbers.push_back(number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    size_t next = 0;
+    int missing = 0;
+    for (long long at = 1; at <= count; ++at) {
+        int i = static_cast<int>(at);
+        while (next < numbers.size() && numbers[next] < i) ++next;
+        bool listed = next < numbers.size() && numbers[next] == i;
+        if (!listed && ++missing > kMissingListed) {
+            if (next == numbers.size()) break;
+            at = numbers[next] - 1;
+            continue;
+        }
         PlannedCommand command;
         command.index = i;
         command.section = kCommandSectionPrefix + std::to_string(i);
@@ -72,8 +95,7 @@ std::vector<PlannedCommand> MakePlan(const ScriptFile& script, const Setting& se
                 }
                 PlanValue value;
                 value.key = &key;
-                value.source =
-                    FindKey(script, key.inMainSection ? kMainSection : command.section, key.name);
+                value.source = FindKeyIn(key.inMainSection ? main : command.from, key.name);
                 if (value.source != nullptr && !value.source->hasEquals) value.source = nullptr;
                 std::string raw = value.source != nullptr ? value.source->value : "";
                 if (key.isInteger) {
@@ -85,10 +107,7 @@ std::vector<PlannedCommand> MakePlan(const ScriptFile& script, const Setting& se
                 command.values.push_back(value);
             }
         }
-        bool missing = command.from == nullptr;
         plan.push_back(std::move(command));
-        // A plan of two thousand million empty commands helps nobody: the rest are alike.
-        if (missing && i >= kPlanLimit) break;
     }
     return plan;
 }

@@ -44,8 +44,8 @@ std::string Resolve(const ScriptKey& key, const std::string& raw, const Setting&
 const char* TypeAction(int type);
 const ScriptKey* KeyNamed(const std::string& name);
 
-// Past this many commands, a plan stops at the first command without a section.
-const int kPlanLimit = 100000;
+// A plan lists at most this many commands without a section (they all do nothing).
+const int kMissingListed = 1000;
 
 std::vector<PlannedCommand> MakePlan(const ScriptFile& script, const Setting& setting);
 

@@ -57,8 +57,8 @@ void WritePlan(std::ostream& out, const std::vector<PlannedCommand>& plan, int c
         }
     }
     if (static_cast<int>(plan.size()) < commandsRun) {
-        out << "  ... commands " << plan.size() + 1 << " to " << commandsRun
-            << " have no section and do nothing\n";
+        out << "  ... and " << commandsRun - static_cast<int>(plan.size())
+            << " more commands without a section, which do nothing\n";
     }
 }
 

@@ -154,6 +154,16 @@ class Parser {
 
 }  // namespace
 
+bool EqualNoCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 'a' + 'A') : a[i];
+        char y = b[i] >= 'a' && b[i] <= 'z' ? static_cast<char>(b[i] - 'a' + 'A') : b[i];
+        if (x != y) return false;
+    }
+    return true;
+}
+
 std::string Upper(std::string text) {
     for (char& c : text) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
@@ -208,9 +218,8 @@ const Section* FindSection(const ScriptFile& script, const std::string& name) {
 
 const Key* FindKeyIn(const Section* section, const std::string& name) {
     if (section == nullptr) return nullptr;
-    std::string upper = Upper(name);
     for (const Key& key : section->keys) {
-        if (key.name.size() == upper.size() && Upper(key.name) == upper) return &key;
+        if (EqualNoCase(key.name, name)) return &key;
     }
     return nullptr;
 }

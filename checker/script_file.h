@@ -77,5 +77,7 @@ int CommandNumber(const std::string& name);
 int CommandsRun(const ScriptFile& script);
 
 std::string Upper(std::string text);
+// Equal in any case of the ASCII letters, as the platform matches names.
+bool EqualNoCase(const std::string& a, const std::string& b);
 
 }  // namespace check
