@@ -2,6 +2,7 @@
 #include "script_file.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "base/script_keys.h"
 #include "base/sizes.h"
@@ -14,6 +15,12 @@ namespace {
 bool IsBlank(unsigned char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x20; }
 
 std::string UntilNul(const std::string& text) { return text.substr(0, text.find('\0')); }
+
+// The first `c` in [from, to) of `text`, or `to`; a search never runs past its line.
+size_t FindIn(const std::string& text, char c, size_t from, size_t to) {
+    const void* at = from < to ? memchr(text.data() + from, c, to - from) : nullptr;
+    return at == nullptr ? to : static_cast<size_t>(static_cast<const char*>(at) - text.data());
+}
 
 // One UTF-16 code unit as the ANSI code page has it; '?' where it has none.
 char ToAnsi(unsigned unit, bool* fits) {
@@ -73,8 +80,9 @@ class Parser {
         Position at{line, static_cast<int>(s - start) + 1};
         if (text[s] == '[') {
             // The name runs to the last ']' of the line.
-            size_t close = text.rfind(']', e - 1);
-            if (close != std::string::npos && close > s) {
+            size_t close = e - 1;
+            while (close > s && text[close] != ']') --close;
+            if (close > s) {
                 Section section;
                 // Blanks inside the brackets are not part of the name.
                 size_t from = s + 1;
@@ -91,7 +99,7 @@ class Parser {
         }
         Key key;
         key.at = at;
-        size_t equals = text.find('=', s);
+        size_t equals = FindIn(text, '=', s, e);
         if (equals < e) {
             size_t nameEnd = equals;
             while (nameEnd > s && IsBlank(static_cast<unsigned char>(text[nameEnd - 1]))) --nameEnd;
@@ -123,7 +131,7 @@ class Parser {
     // NUL bytes and bytes outside ASCII, once per line and kind.
     void NoteBytes(const std::string& text, size_t start, size_t end, int line) {
         if (script_.encoding != Encoding::kAnsi && script_.encoding != Encoding::kUtf8Bom) {
-            size_t nul = text.find('\0', start);
+            size_t nul = FindIn(text, '\0', start, end);
             if (nul < end) Note(Oddity::kNul, {line, static_cast<int>(nul - start) + 1}, "");
             return;
         }
