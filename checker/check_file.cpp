@@ -291,7 +291,7 @@ void CheckSections(const ScriptFile& script, const std::vector<PlannedCommand>& 
         }
         bool isMain = known == kMainSection;
         const PlannedCommand* command = isMain ? nullptr : PlannedFor(plan, &section);
-        if (!isMain && command == nullptr) continue;  // never runs: the count says so
+        // A command that never runs (the count says so) still has its keys looked at.
         CheckKeys(script, section, isMain, command, findings);
         if (command != nullptr && TypeAction(command->type) == nullptr) {
             const Key* type = FindKey(script, section.name, kKeyCommandType);
