@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "base/script_keys.h"
 #include "base/sizes.h"
 #include "base/text.h"
 #include "script/expand_macros.h"
@@ -19,7 +20,7 @@ bool NamesNoKey(const char* key) { return key[0] == '\0'; }
 
 void CreateRegKey(const char* section) {
     char key[kPathSize];
-    ReadIniString(section, "REGKEY", "", key, kPathSize);
+    ReadIniString(section, kKeyRegKey, "", key, kPathSize);
     if (NamesNoKey(key)) return;
     HKEY handle;
     if (RegCreateKeyA(HKEY_LOCAL_MACHINE, key, &handle) != ERROR_SUCCESS) return;
@@ -28,7 +29,7 @@ void CreateRegKey(const char* section) {
 
 void DeleteRegKey(const char* section) {
     char key[kPathSize];
-    ReadIniString(section, "REGKEY", "", key, kPathSize);
+    ReadIniString(section, kKeyRegKey, "", key, kPathSize);
     if (NamesNoKey(key)) return;
     /* rc = */ RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
 }
@@ -37,9 +38,9 @@ void SetRegValue(const char* section) {
     char key[kPathSize];
     char name[kValueNameSize];
     char value[kPathSize];
-    ReadIniString(section, "REGKEY", "", key, kPathSize);
-    ReadIniString(section, "REGVALUENAME", "", name, kValueNameSize);
-    ReadIniString(section, "REGVALUE", "", value, kPathSize);
+    ReadIniString(section, kKeyRegKey, "", key, kPathSize);
+    ReadIniString(section, kKeyRegValueName, "", name, kValueNameSize);
+    ReadIniString(section, kKeyRegValue, "", value, kPathSize);
     char data[kExpandedSize];
     ExpandMacros(value, data);
     if (NamesNoKey(key)) return;
@@ -54,8 +55,8 @@ void SetRegValue(const char* section) {
 void DeleteRegValue(const char* section) {
     char key[kPathSize];
     char name[kValueNameSize];
-    ReadIniString(section, "REGKEY", "", key, kPathSize);
-    ReadIniString(section, "REGVALUENAME", "", name, kValueNameSize);
+    ReadIniString(section, kKeyRegKey, "", key, kPathSize);
+    ReadIniString(section, kKeyRegValueName, "", name, kValueNameSize);
     if (NamesNoKey(key)) return;
     HKEY handle;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS) return;

@@ -1,17 +1,18 @@
 // Which COMMANDn sections a script holds.
 #include "sequence/command_sections.h"
 
+#include "base/script_keys.h"
 #include "base/text.h"
 
 // The number in a name "COMMAND<digits>", or 0 when the name is not of that form. Numbers past
 // the largest int count as the largest int.
 static int CommandNumber(const char* name) {
-    static const char kPrefix[] = "COMMAND";
+    const char* prefix = kCommandSectionPrefix;
     int i = 0;
-    for (; kPrefix[i] != '\0'; ++i) {
+    for (; prefix[i] != '\0'; ++i) {
         char c = name[i];
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != kPrefix[i]) return 0;
+        if (c != prefix[i]) return 0;
     }
     if (name[i] < '0' || name[i] > '9') return 0;
     int number = 0;

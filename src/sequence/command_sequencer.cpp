@@ -1,6 +1,7 @@
 // Carrying out the script's numbered commands in order.
 #include "sequence/command_sequencer.h"
 
+#include "base/script_keys.h"
 #include "base/shell_state.h"
 #include "base/text.h"
 #include "sequence/command_sections.h"
@@ -23,11 +24,12 @@ static int BoundedCount(int count) {
 }
 
 void RunCommandList() {
-    int count = BoundedCount(ReadIniInt("tarnwick", "NUMBEROFCOMMANDS", 0));
+    int count = BoundedCount(ReadIniInt(kMainSection, kKeyNumberOfCommands, 0));
     for (int i = 0; i < count; ++i) {
-        char section[kSectionSize] = "COMMAND";
+        char section[kSectionSize];
+        TextCopy(section, kSectionSize, kCommandSectionPrefix);
         TextAppendInt(section, kSectionSize, i + 1);
-        int type = ReadIniInt(section, "COMMANDTYPE", 1);
+        int type = ReadIniInt(section, kKeyCommandType, 1);
         CommandHandler handler = HandlerForType(type);
         if (handler != nullptr) handler(section);
     }
