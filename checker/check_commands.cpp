@@ -224,8 +224,16 @@ void CheckCommandLine(const PlanValue& v, Findings& findings) {
         std::string upper = Upper(line);
         size_t blank = line.find(' ');
         size_t exe = upper.find(".EXE");
-        if (blank != std::string::npos && exe != std::string::npos && exe > blank &&
-            line.find('\\') < exe) {
+        // The first word is a path cut at a blank (C:\Program), and no option stands between
+        // it and the ".exe" (as in msiexec /i C:\x\product.exe).
+        bool cutPath = blank != std::string::npos && exe != std::string::npos && exe > blank &&
+                       line.find('\\') < blank && !HasExtension(line.substr(0, blank));
+        if (cutPath) {
+            std::string between = line.substr(blank, exe - blank);
+            cutPath =
+                between.find(" /") == std::string::npos && between.find(" -") == std::string::npos;
+        }
+        if (cutPath) {
             std::string program = line.substr(0, exe + 4);
             findings.Add(v.source->valueAt, kWarning, "unquoted-path",
                          "the program's path has blanks and no quotes: Windows tries " +
