@@ -43,7 +43,10 @@ std::string NearestName(const std::string& name, const std::vector<std::string>&
     std::string best;
     size_t bestDistance = std::max<size_t>(2, upper.size() / 4) + 1;
     for (const std::string& candidate : candidates) {
-        if (candidate.size() > kLongest) continue;
+        // Lengths alone set a bound: at least their difference in edits.
+        size_t gap = candidate.size() > upper.size() ? candidate.size() - upper.size()
+                                                     : upper.size() - candidate.size();
+        if (candidate.size() > kLongest || gap >= bestDistance) continue;
         size_t d = Distance(upper, Upper(candidate));
         if (d < bestDistance) {
             bestDistance = d;
