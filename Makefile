@@ -8,7 +8,7 @@ X64 = $(BUILD)/x64
 # The build that the end-to-end runs use, decided once set-up has installed Wine.
 RUN_BUILD = $$(if [ "$$(sh cmake/arch.sh)" = x64 ]; then echo $(abspath $(X64)); else echo $(abspath $(BUILD)); fi)
 
-.PHONY: all setup build test demo bench bench-files fuzz dist
+.PHONY: all setup build test demo bench bench-files fuzz fuzz-check dist
 
 all: build
 
@@ -34,6 +34,10 @@ demo: build
 # By hand, not part of `make test`: the text logic under libFuzzer with ASan and UBSan.
 fuzz:
 	@sh cmake/fuzz.sh $(abspath $(BUILD))
+
+# By hand: the script checker's fuzz target alone, for all 10 million runs.
+fuzz-check:
+	@sh cmake/fuzz.sh $(abspath $(BUILD)) 10000000 fuzz_checker
 
 # By hand: the benchmarks (program launch and wait, the directory commands, the script checker).
 bench: build
