@@ -204,6 +204,19 @@ TEST(Checker, PlanShowsValuesAsTheProgramUsesThem) {
     run = Check(disc, "--plan --temp C:\\T --options /t", "");
     EXPECT_NE(run.output.find("DIRNAME           \"C:\\T\\x;C:\\T\\y\""), std::string::npos)
         << run.output;
+    // The largest count with a section at each end: two thousand million commands, of which
+    // the plan lists the first thousand without a section, then the last command.
+    disc.WriteScript(
+        "[tarnwick]\nNUMBEROFCOMMANDS=2147483647\n[COMMAND1]\nCOMMANDTYPE=6\n"
+        "DIRNAME=a\n[COMMAND2147483647]\nCOMMANDTYPE=6\nDIRNAME=b\n");
+    run = Check(disc, "--plan", "");
+    ASSERT_TRUE(run.finished) << "the largest count";
+    std::string tail = run.output.substr(run.output.size() > 400 ? run.output.size() - 400 : 0);
+    for (const char* line : {"  1001. [COMMAND1001] (no section), type 1: run a program",
+                             "  2147483647. [COMMAND2147483647] line 6, type 6",
+                             "  ... and 2147482645 more commands without a section"}) {
+        EXPECT_NE(run.output.find(line), std::string::npos) << line << "\n..." << tail;
+    }
 }
 
 TEST(Checker, JsonContract) {
