@@ -8,7 +8,7 @@ X64 = $(BUILD)/x64
 # The build that the end-to-end runs use, decided once set-up has installed Wine.
 RUN_BUILD = $$(if [ "$$(sh cmake/arch.sh)" = x64 ]; then echo $(abspath $(X64)); else echo $(abspath $(BUILD)); fi)
 
-.PHONY: all setup build test demo bench bench-files fuzz dist
+.PHONY: all setup build test demo bench bench-files fuzz fuzz-check dist
 
 all: build
 
@@ -20,6 +20,10 @@ build: setup
 	@cmake -S . -B $(X64) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
 	@cmake --build $(BUILD) -j2
 	@cmake --build $(X64) -j2
+	@cmake -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD)/native -j2 --target tarnwick-check
+	@cp $(BUILD)/native/tarnwick-check $(BUILD)/tarnwick-check
+	@cp $(BUILD)/native/tarnwick-check $(X64)/tarnwick-check
 
 test: build
 	@sh cmake/run-tests.sh $(abspath $(BUILD))
@@ -31,11 +35,16 @@ demo: build
 fuzz:
 	@sh cmake/fuzz.sh $(abspath $(BUILD))
 
-# By hand: the benchmarks (program launch and wait, then the directory commands).
+# By hand: the script checker's fuzz target alone, for all 10 million runs.
+fuzz-check:
+	@sh cmake/fuzz.sh $(abspath $(BUILD)) 10000000 fuzz_checker
+
+# By hand: the benchmarks (program launch and wait, the directory commands, the script checker).
 bench: build
 	@cmake --build $(RUN_BUILD) --target bench_programs >/dev/null
 	@TARNWICK_ARCH=$$(sh cmake/arch.sh) sh cmake/bench.sh $(RUN_BUILD)
 	@TARNWICK_ARCH=$$(sh cmake/arch.sh) sh cmake/bench-files.sh $(RUN_BUILD)
+	@sh cmake/bench-check.sh $(abspath $(BUILD))
 
 # Directory commands against the bare calls, a minimal script runner and Wine's cmd.
 bench-files: build

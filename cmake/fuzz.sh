@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the fuzz targets natively with clang, libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer, and runs each for its share of the executions. Any finding fails.
-# usage: fuzz.sh BUILDDIR [TOTAL_RUNS]
+# usage: fuzz.sh BUILDDIR [TOTAL_RUNS] [TARGET]   (one target: it gets every run)
 set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
 out=$1/fuzz
@@ -12,16 +12,19 @@ if ! command -v clang++ >/dev/null || ! dpkg-query -W libclang-rt-14-dev >/dev/n
         libclang-rt-14-dev >/dev/null
 fi
 mkdir -p "$out"
-targets=$(ls "$here/tests/fuzz"/fuzz_*.cpp | xargs -n1 basename | sed 's/\.cpp$//')
+targets=${3:-$(ls "$here/tests/fuzz"/fuzz_*.cpp | xargs -n1 basename | sed 's/\.cpp$//')}
 count=$(echo "$targets" | wc -w)
 runs=$((total / count))
 lib="$here/src/base/text.cpp $here/src/app/command_line.cpp $here/src/app/start_dir.cpp
      $here/src/base/split_at_char.cpp"
 lib="$lib $here/src/script/substitute_macros.cpp"
+# The script checker, without its entry point.
+checker=$(ls "$here/checker"/*.cpp | grep -v '/main\.cpp$')
 status=0
 for t in $targets; do
     clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-        -I"$here/src" -I"$here/tests/fuzz" "$here/tests/fuzz/$t.cpp" $lib -o "$out/$t"
+        -I"$here/src" -I"$here/checker" -I"$here/tests/fuzz" "$here/tests/fuzz/$t.cpp" $lib \
+        $([ "$t" = fuzz_checker ] && echo $checker) -o "$out/$t"
     corpus="$out/corpus-$t"
     mkdir -p "$corpus"
     [ -d "$here/tests/fuzz/seeds/$t" ] && cp "$here/tests/fuzz/seeds/$t"/* "$corpus/" 2>/dev/null

@@ -2,7 +2,7 @@
 # Installs what the build and the tests need on a Debian 12 machine; cheap when all is there.
 set -e
 need=""
-for p in cmake make g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb x11-apps imagemagick googletest clang-format zip unzip; do
+for p in cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb x11-apps imagemagick googletest clang-format zip unzip time; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || need="$need $p"
 done
 [ -z "$need" ] && exit 0

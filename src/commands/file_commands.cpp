@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "base/script_keys.h"
 #include "base/sizes.h"
 #include "script/expand_macros.h"
 #include "script/ini_read.h"
@@ -20,13 +21,13 @@ void ReadPath(const char* section, const char* key, char (&path)[kExpandedSize])
 
 void CreateDir(const char* section) {
     char dir[kExpandedSize];
-    ReadPath(section, "DIRNAME", dir);
+    ReadPath(section, kKeyDirName, dir);
     /* ok = */ CreateDirectoryA(dir, nullptr);
 }
 
 void RemoveDir(const char* section) {
     char dir[kExpandedSize];
-    ReadPath(section, "DIRNAME", dir);
+    ReadPath(section, kKeyDirName, dir);
     /* ok = */ RemoveDirectoryA(dir);
 }
 
@@ -34,8 +35,8 @@ void CopyFileCmd(const char* section) {
     // Both values are read first, then the source and then the destination are expanded.
     char sourceValue[kPathSize];
     char destValue[kPathSize];
-    ReadIniString(section, "SOURCEFILENAME", "", sourceValue, kPathSize);
-    ReadIniString(section, "DESTFILENAME", "", destValue, kPathSize);
+    ReadIniString(section, kKeySourceFileName, "", sourceValue, kPathSize);
+    ReadIniString(section, kKeyDestFileName, "", destValue, kPathSize);
     char source[kExpandedSize];
     char dest[kExpandedSize];
     ExpandMacros(sourceValue, source);

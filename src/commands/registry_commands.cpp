@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "base/scoped_handle.h"
+#include "base/script_keys.h"
 #include "base/sizes.h"
 #include "base/text.h"
 #include "script/expand_macros.h"
@@ -20,7 +21,7 @@ bool NamesNoKey(const char* key) { return key[0] == '\0'; }
 
 void CreateRegKey(const char* section) {
     char key[kPathSize];
-    ReadIniString(section, "REGKEY", "", key, kPathSize);
+    ReadIniString(section, kKeyRegKey, "", key, kPathSize);
     if (NamesNoKey(key)) return;
     ScopedKey opened;
     /* made = */ opened.Obtained(RegCreateKeyA(HKEY_LOCAL_MACHINE, key, &opened.key));
@@ -28,7 +29,7 @@ void CreateRegKey(const char* section) {
 
 void DeleteRegKey(const char* section) {
     char key[kPathSize];
-    ReadIniString(section, "REGKEY", "", key, kPathSize);
+    ReadIniString(section, kKeyRegKey, "", key, kPathSize);
     if (NamesNoKey(key)) return;
     /* rc = */ RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
 }
@@ -37,9 +38,9 @@ void SetRegValue(const char* section) {
     char key[kPathSize];
     char name[kValueNameSize];
     char value[kPathSize];
-    ReadIniString(section, "REGKEY", "", key, kPathSize);
-    ReadIniString(section, "REGVALUENAME", "", name, kValueNameSize);
-    ReadIniString(section, "REGVALUE", "", value, kPathSize);
+    ReadIniString(section, kKeyRegKey, "", key, kPathSize);
+    ReadIniString(section, kKeyRegValueName, "", name, kValueNameSize);
+    ReadIniString(section, kKeyRegValue, "", value, kPathSize);
     char data[kExpandedSize];
     ExpandMacros(value, data);
     if (NamesNoKey(key)) return;
@@ -53,8 +54,8 @@ void SetRegValue(const char* section) {
 void DeleteRegValue(const char* section) {
     char key[kPathSize];
     char name[kValueNameSize];
-    ReadIniString(section, "REGKEY", "", key, kPathSize);
-    ReadIniString(section, "REGVALUENAME", "", name, kValueNameSize);
+    ReadIniString(section, kKeyRegKey, "", key, kPathSize);
+    ReadIniString(section, kKeyRegValueName, "", name, kValueNameSize);
     if (NamesNoKey(key)) return;
     ScopedKey opened;
     if (!opened.Obtained(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS, &opened.key)))

@@ -2,6 +2,7 @@
 // until a hand-off installer's window has closed.
 #include "commands/run_program.h"
 
+#include "base/script_keys.h"
 #include "base/debug_box.h"
 #include "base/scoped_handle.h"
 #include "base/shell_state.h"
@@ -72,20 +73,20 @@ static void WaitForWindowToClose(const char* title) {
 }
 
 void RunProgram(const char* section) {
-    ReadIniString(section, "COMMANDCAPTION", "", g_shell.szWindowCaption, kPathSize);
+    ReadIniString(section, kKeyCommandCaption, "", g_shell.szWindowCaption, kPathSize);
     DebugBox(g_shell.szWindowCaption, "szWindowCaption");
 
-    int showStatus = ReadIniInt(section, "COMMANDSHOWSTATUS", 0);
-    int handOff = ReadIniInt(section, "COMMANDISHIELD", 0);
+    int showStatus = ReadIniInt(section, kKeyCommandShowStatus, 0);
+    int handOff = ReadIniInt(section, kKeyCommandIShield, 0);
     char windowTitle[kPathSize] = "";
-    if (handOff != 0) ReadIniString(section, "COMMANDWINTITLE", "", windowTitle, kPathSize);
+    if (handOff != 0) ReadIniString(section, kKeyCommandWinTitle, "", windowTitle, kPathSize);
     char commandLine[kCommandLineKeySize];
-    ReadIniString(section, "COMMANDLINE", "", commandLine, kCommandLineKeySize);
+    ReadIniString(section, kKeyCommandLine, "", commandLine, kCommandLineKeySize);
 
     if (showStatus != 0) {
         CreateStatusWindow();
         char appTitle[kPathSize];
-        ReadIniString("TARNWICK", "APPTITLE", "", appTitle, kPathSize);
+        ReadIniString(kMainSectionUpper, kKeyAppTitle, "", appTitle, kPathSize);
         DebugBox(appTitle, "szTempString - AppTitle");
         SetStatusTitle(appTitle);
     }

@@ -1,6 +1,7 @@
 // Which COMMANDn sections a script holds.
 #include "sequence/command_sections.h"
 
+#include "base/script_keys.h"
 #include "base/text.h"
 
 // The number of a name that may be read as "COMMAND<digits>", or 0. The reading is looser than
@@ -8,15 +9,15 @@
 // blanks and punctuation do not count, nor do leading zeros; numbers past the largest int count
 // as the largest int.
 static int CommandNumber(const char* name) {
-    static const char kPrefix[] = "COMMAND";
+    const char* prefix = kCommandSectionPrefix;
     int matched = 0;
     int number = 0;
     bool digits = false;
     for (; *name != '\0'; ++name) {
         char c = *name;
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (kPrefix[matched] != '\0') {
-            if (c == kPrefix[matched]) {
+        if (prefix[matched] != '\0') {
+            if (c == prefix[matched]) {
                 ++matched;
             } else if (IsAsciiLetter(c) || (c >= '0' && c <= '9')) {
                 return 0;

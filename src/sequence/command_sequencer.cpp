@@ -1,6 +1,7 @@
 // Carrying out the script's numbered commands in order.
 #include "sequence/command_sequencer.h"
 
+#include "base/script_keys.h"
 #include "base/shell_state.h"
 #include "base/text.h"
 #include "script/ini_read.h"
@@ -24,7 +25,7 @@ static int HighestSectionNow(int count) {
 // listed again whenever the walk passes the highest section it held when last listed, since an
 // earlier command may have replaced the script.
 void RunCommandList() {
-    int count = ReadIniInt("tarnwick", "NUMBEROFCOMMANDS", 0);
+    int count = ReadIniInt(kMainSection, kKeyNumberOfCommands, 0);
     int highest = 0;
     for (int i = 0; i < count; ++i) {
         int number = i + 1;
@@ -32,9 +33,10 @@ void RunCommandList() {
             highest = HighestSectionNow(count);
             if (number > highest) return;
         }
-        char section[kSectionSize] = "COMMAND";
+        char section[kSectionSize];
+        TextCopy(section, kSectionSize, kCommandSectionPrefix);
         TextAppendInt(section, kSectionSize, number);
-        int type = ReadIniInt(section, "COMMANDTYPE", 1);
+        int type = ReadIniInt(section, kKeyCommandType, 1);
         CommandHandler handler = HandlerForType(type);
         if (handler != nullptr) handler(section);
     }

@@ -43,6 +43,14 @@ struct RunResult {
 // message box of that process with OK.
 RunResult RunProgram(const std::string& commandLine, const RunOptions& options = {});
 
+// A console program's run: what it wrote to its output and error streams, and its exit code.
+struct ConsoleRun {
+    bool finished = false;
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string output;
+};
+ConsoleRun RunConsole(const std::string& commandLine, DWORD timeoutMs = 60000);
+
 // A window's title and its class name.
 std::string WindowText(HWND window);
 std::string WindowClass(HWND window);

@@ -1,0 +1,42 @@
+// The checks of a script: what will not do what the script plainly says, and what looks wrong.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "diagnostic.h"
+#include "plan.h"
+#include "script_file.h"
+
+namespace check {
+
+// Collects the findings of the checks.
+class Findings {
+  public:
+    void Add(Position at, Severity severity, const char* check, std::string message);
+    // In the order of the file; findings about the whole file first.
+    std::vector<Diagnostic> Sorted() const;
+
+  private:
+    std::vector<Diagnostic> list_;
+};
+
+// The file: its encoding, its lines, sections and keys, and the count of commands.
+void CheckFile(const ScriptFile& script, const std::vector<PlannedCommand>& plan,
+               Findings& findings);
+// The values each command reads: cuts, macros, registry paths, the hand-off, the command line.
+void CheckCommands(const ScriptFile& script, const std::vector<PlannedCommand>& plan,
+                   const Setting& setting, Findings& findings);
+// The disc: programs and files the script takes from it, folders it copies into.
+void CheckDisc(const std::vector<PlannedCommand>& plan, const Setting& setting, bool discGiven,
+               Findings& findings);
+
+// Every check, for a script read from `setting.discDir` (a folder given: `discGiven`).
+std::vector<Diagnostic> CheckScript(const ScriptFile& script,
+                                    const std::vector<PlannedCommand>& plan, const Setting& setting,
+                                    bool discGiven);
+
+// A key's name as the script shows it in a message: `NAME`.
+std::string Quoted(const std::string& text);
+
+}  // namespace check

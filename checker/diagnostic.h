@@ -1,0 +1,21 @@
+// One finding about a script: where, how grave, which check, and what to do about it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace check {
+
+enum class Severity { kError, kWarning, kNote };
+
+struct Diagnostic {
+    int line = 0;  // from 1; 0 for the script as a whole
+    int column = 0;
+    Severity severity = Severity::kError;
+    std::string check;
+    std::string message;
+};
+
+const char* SeverityName(Severity severity);
+
+}  // namespace check
