@@ -27,14 +27,10 @@ mkdir -p "$tree"
 # Text for Windows users gets Windows line ends, whatever the checkout has.
 crlf() { sed 's/\r*$/\r/' "$1" >"$2"; }
 
-left_out=""
-ship() {  # ship SOURCE DEST: copies a built file into the release if it exists
-    if [ -f "$1" ]; then
-        mkdir -p "$(dirname "$tree/$2")"
-        cp "$1" "$tree/$2"
-    else
-        left_out="$left_out $2"
-    fi
+ship() {  # ship SOURCE DEST: copies a built file into the release; a release lacks none
+    [ -f "$1" ] || { echo "dist: $1 is not built" >&2; exit 1; }
+    mkdir -p "$(dirname "$tree/$2")"
+    cp "$1" "$tree/$2"
 }
 ship "$build/tarnwick.exe" x86/tarnwick.exe
 ship "$build/x64/tarnwick.exe" x64/tarnwick.exe
@@ -60,8 +56,7 @@ printf '%s\n' "$sums" >"$tree/SHA256SUMS"
 # Fixed modes and the commit's time, not this machine's umask and clock.
 find "$tree" -type d -exec chmod 755 {} +
 find "$tree" -type f -exec chmod 644 {} +
-[ ! -f "$tree/checker/linux-x86_64/tarnwick-check" ] ||
-    chmod 755 "$tree/checker/linux-x86_64/tarnwick-check"
+chmod 755 "$tree/checker/linux-x86_64/tarnwick-check"
 find "$tree" -exec touch -h -d "@$stamp" {} +
 
 # zip writes local times: in UTC they are the same everywhere. -X leaves out the extra fields
@@ -72,6 +67,3 @@ touch -d "@$stamp" "$out/$name.zip"
 
 echo "dist: $out/$name.zip"
 (cd "$out" && sha256sum "$name.zip")
-for file in $left_out; do
-    echo "dist: left out $file (not built)"
-done
