@@ -190,16 +190,13 @@ TEST(CheckerReader, AgreesWithTheProfileFunctions) {
     std::string corpus = ToWindowsPath(data) + "\\bad_scripts";
     int files = 0;
     int compared = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((corpus + "\\*.cfg").c_str(), &found);
-    ASSERT_NE(find, INVALID_HANDLE_VALUE) << corpus;
-    do {
-        auto bytes = ReadFile(corpus + "\\" + found.cFileName);
-        ASSERT_TRUE(bytes.has_value()) << found.cFileName;
-        compared += Compare(found.cFileName, *bytes);
+    for (const std::string& file : Entries(corpus)) {
+        if (file.size() < 4 || file.compare(file.size() - 4, 4, ".cfg") != 0) continue;
+        auto bytes = ReadFile(corpus + "\\" + file);
+        ASSERT_TRUE(bytes.has_value()) << file;
+        compared += Compare(file, *bytes);
         ++files;
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
+    }
     EXPECT_GE(files, 30);
 
     unsigned seed = 20261208;
