@@ -18,6 +18,8 @@ inline constexpr char kKeyCommandShowStatus[] = "COMMANDSHOWSTATUS";
 inline constexpr char kKeyCommandIShield[] = "COMMANDISHIELD";
 inline constexpr char kKeyCommandWinTitle[] = "COMMANDWINTITLE";
 inline constexpr char kKeyCommandLine[] = "COMMANDLINE";
+inline constexpr char kKeyCommandWaitTree[] = "COMMANDWAITTREE";
+inline constexpr char kKeyCommandTimeout[] = "COMMANDTIMEOUT";
 inline constexpr char kKeyRegKey[] = "REGKEY";
 inline constexpr char kKeyRegValueName[] = "REGVALUENAME";
 inline constexpr char kKeyRegValue[] = "REGVALUE";
@@ -58,6 +60,8 @@ inline constexpr ScriptKey kScriptKeys[] = {
     {kKeyCommandIShield, false, true, 0, 0, kReadByType1, nullptr, false},
     {kKeyCommandWinTitle, false, false, kPathSize, 0, kReadByType1, kKeyCommandIShield, false},
     {kKeyCommandLine, false, false, kCommandLineKeySize, 0, kReadByType1, nullptr, false},
+    {kKeyCommandWaitTree, false, true, 0, 0, kReadByType1, nullptr, false},
+    {kKeyCommandTimeout, false, true, 0, 0, kReadByType1, nullptr, false},
     {kKeyAppTitle, true, false, kPathSize, 0, kReadByType1, kKeyCommandShowStatus, false},
     {kKeyRegKey, false, false, kPathSize, 0,
      kReadByType2 | kReadByType3 | kReadByType4 | kReadByType5, nullptr, false},
