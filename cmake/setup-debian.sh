@@ -2,11 +2,13 @@
 # Installs what the build and the tests need on a Debian 12 machine; cheap when all is there.
 set -e
 need=""
-for p in cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb x11-apps imagemagick googletest clang-format zip unzip time; do
+for p in cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb x11-apps imagemagick googletest clang-format zip unzip time \
+         nsis wixl osslsigncode openssl; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || need="$need $p"
 done
 [ -z "$need" ] && exit 0
 if [ "$(id -u)" != 0 ]; then echo "setup: run as root to install:$need" >&2; exit 1; fi
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-apt-get update -qq
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $need >/dev/null
+# Another install under way holds dpkg's lock: wait for it rather than fail.
+apt-get -o DPkg::Lock::Timeout=600 update -qq
+DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends $need >/dev/null
