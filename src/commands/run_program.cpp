@@ -2,9 +2,10 @@
 // until a hand-off installer's window has closed.
 #include "commands/run_program.h"
 
-#include "base/script_keys.h"
 #include "base/debug_box.h"
+#include "base/run_log.h"
 #include "base/scoped_handle.h"
+#include "base/script_keys.h"
 #include "base/shell_state.h"
 #include "base/text.h"
 #include "script/ini_read.h"
@@ -17,27 +18,10 @@ enum : DWORD {
     kSearchPauseMs = 100,    // between two searches for that window
 };
 
-// In debug mode, says that `commandLine` could not be started and why.
-static void ReportNotStarted(const char* commandLine, DWORD error) {
-    char reason[kPathSize];
-    DWORD len = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                               error, 0, reason, kPathSize, nullptr);
-    if (len == 0) {
-        TextCopy(reason, kPathSize, "Error ");
-        TextAppendInt(reason, kPathSize, static_cast<int>(error));
-    }
-    // The command line, then the reason on a line of its own.
-    enum : int { kTextSize = kCommandLineKeySize + 2 + kPathSize };
-    char text[kTextSize];
-    TextCopy(text, kTextSize, commandLine);
-    TextAppend(text, kTextSize, "\r\n");
-    TextAppend(text, kTextSize, reason);
-    DebugBox(text, "Program not started");
-}
-
 // Starts `commandLine` (which the platform may write into) and waits until it has ended,
-// stepping the status window meanwhile. Returns false when nothing could be started.
-static bool StartAndWait(char* commandLine) {
+// stepping the status window meanwhile. Returns false when nothing could be started; `result`
+// is then the Windows error that kept it from starting, else the program's exit code.
+static bool StartAndWait(char* commandLine, DWORD& result) {
     // The program's own start-up information is passed on unchanged.
     STARTUPINFOA startup;
     startup.cb = sizeof(startup);
@@ -45,13 +29,15 @@ static bool StartAndWait(char* commandLine) {
     PROCESS_INFORMATION process;
     if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
-        ReportNotStarted(commandLine, GetLastError());
+        result = GetLastError();
+        DebugBoxError(commandLine, result, "Program not started");
         return false;
     }
     ScopedHandle thread(process.hThread);
     ScopedHandle waited(process.hProcess);
     // A failed wait ends the loop as an ended program does: it would fail again at once.
     while (WaitServingMessages(process.hProcess, kHeartbeatMs) == WAIT_TIMEOUT) StepStatusWindow();
+    if (!GetExitCodeProcess(process.hProcess, &result)) result = GetLastError();
     return true;
 }
 
@@ -66,13 +52,28 @@ static bool OtherWindowTitled(const char* title) {
     return found != nullptr;
 }
 
-// A hand-off installer starts its real work in a second process and exits early: wait until
-// that one's window has gone too.
-static void WaitForWindowToClose(const char* title) {
-    while (OtherWindowTitled(title)) PauseServingMessages(kSearchPauseMs);
+// A hand-off installer starts its real work in a second process and exits early: after a pause
+// for it to open its window, wait until that window has gone too. The log tells whether the
+// window was seen and how long the whole wait took.
+static void WaitForHandOff(const char* title) {
+    DWORD started = GetTickCount();
+    PauseServingMessages(kHandOffPauseMs);
+    bool seen = false;
+    // An empty title would match any untitled window of any program.
+    if (title[0] != '\0') {
+        while (OtherWindowTitled(title)) {
+            seen = true;
+            PauseServingMessages(kSearchPauseMs);
+        }
+    }
+    DWORD ms = GetTickCount() - started;
+    LogBegin("hand-off: window");
+    LogAddValue(kKeyCommandWinTitle, title);
+    LogAdd(" %s, waited %lu.%03lu s", seen ? "seen and closed" : "not seen", ms / 1000, ms % 1000);
+    LogWrite();
 }
 
-void RunProgram(const char* section) {
+DWORD RunProgram(const char* section) {
     ReadIniString(section, kKeyCommandCaption, "", g_shell.szWindowCaption, kPathSize);
     DebugBox(g_shell.szWindowCaption, "szWindowCaption");
 
@@ -91,14 +92,18 @@ void RunProgram(const char* section) {
         SetStatusTitle(appTitle);
     }
 
+    LogAddValue(kKeyCommandLine, commandLine);
+    if (handOff != 0) LogAddValue(kKeyCommandWinTitle, windowTitle);
+    LogWrite();
+    DWORD result = ERROR_SUCCESS;
     if (commandLine[0] != '\0') {
         DebugBox(commandLine, "szTempBuffer");
-        if (StartAndWait(commandLine) && handOff != 0) {
-            PauseServingMessages(kHandOffPauseMs);
-            // An empty title would match any untitled window of any program.
-            if (windowTitle[0] != '\0') WaitForWindowToClose(windowTitle);
+        if (StartAndWait(commandLine, result)) {
+            g_shell.resultIsExitCode = 1;
+            if (handOff != 0) WaitForHandOff(windowTitle);
         }
     }
 
     if (showStatus != 0) DestroyStatusWindow();
+    return result;
 }
