@@ -42,7 +42,7 @@ export SIGN_CAFILE="$work/ca.pem"
 
 if [ "$arch" = x86 ]; then
     quiet sh "$src/cmake/dist.sh" "$build" "$work"
-    tree=$(echo "$work"/tarnwick-*)
+    tree=$work/tarnwick-$(sh "$src/cmake/version.sh")
 else
     tree=$work/tarnwick-0
     mkdir -p "$tree/x64"
@@ -79,6 +79,7 @@ SIGN_SIGNATURES=$work/signatures sh "$src/cmake/sign.sh" other >/dev/null 2>&1 &
 for file in $(cd "$signed" && find . -name '*.exe' | sed 's#^\./##'); do
     osslsigncode verify -CAfile ca.pem -in "$signed/$file" >verify.log 2>&1 ||
         { cat verify.log; fail "$file does not verify"; }
+    rm -f removed.exe
     osslsigncode remove-signature -in "$signed/$file" -out removed.exe >/dev/null
     cmp removed.exe "$tree/$file" || fail "$file without its signature is not the unsigned exe"
     echo "$file: $(grep -c 'Signature verification: ok' verify.log) signature verified;" \
