@@ -39,7 +39,10 @@ exes=$(cd "$tree" && find . -type f -name '*.exe' | sed 's#^\./##' | LC_ALL=C so
 [ -n "$exes" ] || { echo "sign: no exe in $tree" >&2; exit 1; }
 
 rm -rf "$signed" "$signed.zip"
-[ $# -eq 0 ] || rm -rf "$detached"
+made=""
+[ $# -eq 0 ] || { rm -rf "$detached"; made=$detached; }
+# A signed release is whole or not there: a failure leaves none half made.
+trap 'rm -rf "$signed" "$signed.zip" "$signed.log" ${made:+"$made"}' EXIT
 cp -a "$tree" "$signed"
 for exe in $exes; do
     rm "$signed/$exe"
@@ -71,6 +74,7 @@ for exe in $exes; do
     rm "$signed/$exe.unsigned"
 done
 sh "$here/cmake/pack.sh" "$signed" "$stamp"
+trap - EXIT
 
 echo "sign: $signed.zip"
 (cd "$(dirname "$signed")" && sha256sum "$(basename "$signed").zip")
