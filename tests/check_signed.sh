@@ -1,18 +1,23 @@
 #!/bin/sh
-# The signed release (make sign), with a throw-away certificate authority made here: the signed
-# exes verify against it; removing a signature gives back the unsigned exe byte for byte; a
-# detached signature attached to the unsigned exe gives the signed exe again, and one over other
-# bytes is refused; signing leaves the image (version information, manifest) as it was; and the
-# signed exe runs the sample disc under Wine. The x86 tree signs the whole release, the x64 tree
-# its exe alone.
-# usage: check_signed.sh SRCDIR BUILDDIR x86|x64 ALLOWLIST
+# The signed release (make sign), with a throw-away certificate authority made here. The file
+# checks: the signed exes verify against it; removing a signature gives back the unsigned exe
+# byte for byte; a detached signature attached to the unsigned exe gives the signed exe again,
+# and one over other bytes is refused; signing leaves the image (version information, manifest)
+# as it was. The x86 tree signs the whole release, the x64 tree its exe alone. The run: the
+# signed exe runs the sample disc under Wine.
+# usage: check_signed.sh SRCDIR BUILDDIR x86|x64 ALLOWLIST files|run
 set -e
 src=$(cd "$1" && pwd -P)
 build=$(cd "$2" && pwd -P)
 arch=$3
 list=$4
+part=$5
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarnwick-signed.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+if [ "$part" = run ] && [ "$arch" = x86 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo "SKIPPED: this machine does not run 32-bit code; the signed x86 exe was not run"
+    exit 77
+fi
 bad=0
 fail() { echo "FAIL: $*"; bad=1; }
 cd "$work"
@@ -40,13 +45,13 @@ quiet openssl pkcs12 -export -inkey leaf.key -in leaf.pem -certfile ca.pem -pass
     -out leaf.p12
 export SIGN_CAFILE="$work/ca.pem"
 
-if [ "$arch" = x86 ]; then
+if [ "$arch" = x86 ] && [ "$part" = files ]; then
     quiet sh "$src/cmake/dist.sh" "$build" "$work"
     tree=$work/tarnwick-$(sh "$src/cmake/version.sh")
 else
     tree=$work/tarnwick-0
-    mkdir -p "$tree/x64"
-    cp "$build/tarnwick.exe" "$tree/x64/tarnwick.exe"
+    mkdir -p "$tree/$arch"
+    cp "$build/tarnwick.exe" "$tree/$arch/tarnwick.exe"
     touch -d @1700000000 "$tree"
 fi
 exe=$arch/tarnwick.exe
@@ -54,6 +59,29 @@ signed=$tree-signed
 
 # Signed with the PEM chain and with the PKCS#12 file: the same key and time, the same bytes.
 SIGN_CERT=chain.pem SIGN_KEY=leaf.key sh "$src/cmake/sign.sh" "$tree" || fail "sign.sh (PEM)"
+# The run: the signed exe carries out the sample disc from a read-only drive I: under Wine.
+if [ "$part" = run ]; then
+    mkdir disc
+    cp -r "$src/examples/disc/." disc/
+    cp "$signed/$exe" disc/tarnwick.exe
+    chmod -R a-w disc
+    ln -sfn "$work/disc" "$WINEPREFIX/dosdevices/i:"
+    trap 'rm -f "$WINEPREFIX/dosdevices/i:"; chmod -R u+w "$work"; rm -rf "$work"' EXIT
+    wine reg delete 'HKLM\Software\Example' /f </dev/null >/dev/null 2>&1 || true
+    temp=$(wine cmd /c echo %TEMP% </dev/null 2>/dev/null | tr -d '\r')
+    copied=$(winepath -u "$temp\\disp.inf" 2>/dev/null)
+    rm -f "$copied"
+    wine 'I:\tarnwick.exe' </dev/null || fail "the signed exe exited with $?"
+    wine reg query 'HKLM\Software\Example\Setup' /v InfPath </dev/null 2>/dev/null | tr -d '\r' |
+        grep -qF "$temp\\disp.inf" || fail "the sample disc's registry value is not there"
+    cmp "$copied" disc/drivers/disp.inf || fail "the sample disc's file was not copied"
+    wine reg delete 'HKLM\Software\Example' /f </dev/null >/dev/null 2>&1 || true
+    rm -f "$copied"
+    [ $bad = 1 ] || echo "the signed $exe ran the sample disc"
+    exit $bad
+fi
+
+# The file checks.
 mv "$signed.zip" pem.zip
 mv "$tree-signatures" signatures
 SIGN_PKCS12=leaf.p12 SIGN_PASS=Tw1 sh "$src/cmake/sign.sh" "$tree" >/dev/null ||
@@ -97,26 +125,4 @@ changed=$(cmp -l -n "$(stat -c %s "$tree/$exe")" "$tree/$exe" "$signed/$exe" | a
     -v entry="$entry" '!($1 > sum && $1 <= sum + 4) && !($1 > entry && $1 <= entry + 8)' | wc -l)
 [ "$changed" = 0 ] || fail "signing changed $changed bytes outside the checksum and table entry"
 
-# The signed exe runs the sample disc from a read-only drive I: under Wine, where this build runs.
-if [ "$arch" = x86 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-    echo "SKIPPED: this machine does not run 32-bit code; the signed x86 exe was not run"
-    exit $((bad ? 1 : 77))
-fi
-mkdir disc
-cp -r "$src/examples/disc/." disc/
-cp "$signed/$exe" disc/tarnwick.exe
-chmod -R a-w disc
-ln -sfn "$work/disc" "$WINEPREFIX/dosdevices/i:"
-trap 'rm -f "$WINEPREFIX/dosdevices/i:"; chmod -R u+w "$work"; rm -rf "$work"' EXIT
-wine reg delete 'HKLM\Software\Example' /f </dev/null >/dev/null 2>&1 || true
-temp=$(wine cmd /c echo %TEMP% </dev/null 2>/dev/null | tr -d '\r')
-copied=$(winepath -u "$temp\\disp.inf" 2>/dev/null)
-rm -f "$copied"
-wine 'I:\tarnwick.exe' </dev/null || fail "the signed exe exited with $?"
-wine reg query 'HKLM\Software\Example\Setup' /v InfPath </dev/null 2>/dev/null | tr -d '\r' |
-    grep -qF "$temp\\disp.inf" || fail "the sample disc's registry value is not there"
-cmp "$copied" disc/drivers/disp.inf || fail "the sample disc's file was not copied"
-wine reg delete 'HKLM\Software\Example' /f </dev/null >/dev/null 2>&1 || true
-rm -f "$copied"
-[ $bad = 1 ] || echo "the signed $exe ran the sample disc"
 exit $bad
