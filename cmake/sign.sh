@@ -56,13 +56,15 @@ for exe in $exes; do
     else
         [ -f "$stored/$exe.sig" ] || { echo "sign: no signature $stored/$exe.sig" >&2; exit 1; }
         # Attaching checks that the signature is over these very bytes and that its chain holds.
-        osslsigncode attach-signature -sigin "$stored/$exe.sig" ${SIGN_CAFILE:+-CAfile "$SIGN_CAFILE"} \
-            -in "$tree/$exe" -out "$signed/$exe" >"$signed.log" 2>&1 ||
+        osslsigncode attach-signature -sigin "$stored/$exe.sig" \
+            ${SIGN_CAFILE:+-CAfile "$SIGN_CAFILE"} -in "$tree/$exe" -out "$signed/$exe" \
+            >"$signed.log" 2>&1 ||
             { cat "$signed.log" >&2; rm -f "$signed/$exe" "$signed.log"; \
               echo "sign: $stored/$exe.sig does not sign $tree/$exe" >&2; exit 1; }
         rm "$signed.log"
     fi
-    osslsigncode verify ${SIGN_CAFILE:+-CAfile "$SIGN_CAFILE"} -in "$signed/$exe" >"$signed.log" 2>&1 ||
+    osslsigncode verify ${SIGN_CAFILE:+-CAfile "$SIGN_CAFILE"} -in "$signed/$exe" \
+        >"$signed.log" 2>&1 ||
         { cat "$signed.log" >&2; echo "sign: $signed/$exe does not verify" >&2; exit 1; }
     echo "sign: $exe: $(grep -m1 'Subject:' "$signed.log" | sed 's/^[[:space:]]*//'):" \
         "$(grep -E '^Signature verification' "$signed.log")"

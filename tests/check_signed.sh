@@ -121,8 +121,9 @@ cmp "$tree/$exe" "$build/tarnwick.exe" || fail "the release's $exe is not the bu
 sh "$src/tests/check_image.sh" "$signed/$exe" "$arch" "$list" || fail "the signed image check"
 pe=$(od -An -tu4 -j60 -N4 "$tree/$exe" | tr -d ' ')
 [ "$arch" = x86 ] && entry=$((pe + 152)) || entry=$((pe + 168))
-changed=$(cmp -l -n "$(stat -c %s "$tree/$exe")" "$tree/$exe" "$signed/$exe" | awk -v sum=$((pe + 88)) \
-    -v entry="$entry" '!($1 > sum && $1 <= sum + 4) && !($1 > entry && $1 <= entry + 8)' | wc -l)
+changed=$(cmp -l -n "$(stat -c %s "$tree/$exe")" "$tree/$exe" "$signed/$exe" |
+    awk -v sum=$((pe + 88)) -v entry="$entry" \
+        '!($1 > sum && $1 <= sum + 4) && !($1 > entry && $1 <= entry + 8)' | wc -l)
 [ "$changed" = 0 ] || fail "signing changed $changed bytes outside the checksum and table entry"
 
 exit $bad
