@@ -4,6 +4,6 @@
 // Asks the system to restart; on NT-family systems the shutdown privilege is enabled first.
 void RequestRestart();
 
-// Deletes the program's own file, named by DeleteName; a file in use is
-// marked for deletion at the next restart where the platform supports that.
+// Deletes the file the program was loaded from; a file in use is marked for deletion at the next
+// restart where the platform supports that.
 void DeleteNamedFile();
