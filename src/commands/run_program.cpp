@@ -7,6 +7,7 @@
 #include "base/scoped_handle.h"
 #include "base/shell_state.h"
 #include "base/text.h"
+#include "commands/program_search.h"
 #include "script/ini_read.h"
 #include "ui/message_pump.h"
 #include "ui/status_window.h"
@@ -42,8 +43,13 @@ static bool StartAndWait(char* commandLine) {
     STARTUPINFOA startup;
     startup.cb = sizeof(startup);
     GetStartupInfoA(&startup);
+    // A program of the system folders is named to Windows by its full path, so that a file of
+    // its name in the current directory is not taken; the command line stays as written.
+    char systemProgram[kPathSize];
+    const char* application =
+        SystemProgramPath(commandLine, systemProgram) ? systemProgram : nullptr;
     PROCESS_INFORMATION process;
-    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessA(application, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
         ReportNotStarted(commandLine, GetLastError());
         return false;
