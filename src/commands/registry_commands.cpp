@@ -13,9 +13,15 @@
 
 namespace {
 
-// An absent or empty REGKEY would name HKEY_LOCAL_MACHINE itself: the commands then leave the
-// registry alone rather than delete the root (Windows 95 deletes a whole subtree) or write to it.
-bool NamesNoKey(const char* key) { return key[0] == '\0'; }
+// An absent or empty REGKEY would name HKEY_LOCAL_MACHINE itself, and so may one of separators
+// and blanks alone ("\\", a quoted blank): the commands then leave the registry alone rather than
+// delete the root (Windows 95 deletes a whole subtree) or write to it.
+bool NamesNoKey(const char* key) {
+    for (; *key != '\0'; ++key) {
+        if (*key != '\\' && *key != ' ' && *key != '\t') return false;
+    }
+    return true;
+}
 
 }  // namespace
 
