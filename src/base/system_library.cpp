@@ -55,6 +55,5 @@ void NarrowLibrarySearch() {
     // directory either), so it is made only where the first is missing.
     auto setDirectory = reinterpret_cast<SetDllDirectoryAFn>(
         reinterpret_cast<void (*)()>(FindEntryPoint(kernel, "SetDllDirectoryA")));
-    if (setDirectory != nullptr) /* ok = */
-        setDirectory("");
+    if (setDirectory != nullptr) setDirectory("");
 }
