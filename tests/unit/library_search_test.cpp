@@ -24,3 +24,28 @@ TEST(LibrarySearch, NarrowedToTheSystemDirectory) {
     HMODULE system = LoadLibraryA("imagehlp.dll");
     EXPECT_NE(system, nullptr) << "the system directory is no longer searched";
 }
+
+// Where Windows has no SetDefaultDllDirectories (XP SP1 to 7 without its update), the current
+// directory is taken out of the search instead.
+TEST(LibrarySearch, CurrentDirectoryLeftOutWhereTheSystemDirectoryCannotBeChosen) {
+    if (GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories") != nullptr) {
+        GTEST_SKIP() << "this system (every Wine among them) narrows the search to the system "
+                        "directory; older ones, and the redirection by <exe>.local of Windows 98 "
+                        "SE, ME and 2000, cannot be shown here";
+    }
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string planted = std::string(temp) + "planted_cwd.dll";
+    char path[MAX_PATH];
+    DWORD len = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string beside = std::string(path, len);
+    beside.replace(beside.rfind('\\') + 1, std::string::npos, "planted_dll.dll");
+    ASSERT_TRUE(CopyFileA(beside.c_str(), planted.c_str(), FALSE));
+    SetCurrentDirectoryA(temp);
+    NarrowLibrarySearch();
+    HMODULE loaded = LoadLibraryA("planted_cwd.dll");
+    if (loaded != nullptr) FreeLibrary(loaded);
+    DeleteFileA(planted.c_str());
+    DeleteFileA((std::string(temp) + "planted.txt").c_str());
+    EXPECT_EQ(loaded, nullptr) << "a library in the current directory was loaded by its name";
+}
