@@ -79,7 +79,7 @@ TEST(RunProgram, SystemProgramsComeBeforeTheCurrentDirectory) {
 [tarnwick]
 NUMBEROFCOMMANDS=2
 [COMMAND1]
-COMMANDLINE=cmd.exe /c md $MADE
+COMMANDLINE=cmd.exe /c md "$MADE"
 [COMMAND2]
 COMMANDLINE=hostname 0 0 $LOG disc
 )",
