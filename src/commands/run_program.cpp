@@ -8,6 +8,7 @@
 #include "base/script_keys.h"
 #include "base/shell_state.h"
 #include "base/text.h"
+#include "commands/program_search.h"
 #include "script/ini_read.h"
 #include "ui/message_pump.h"
 #include "ui/status_window.h"
@@ -26,8 +27,13 @@ static bool StartAndWait(char* commandLine, DWORD& result) {
     STARTUPINFOA startup;
     startup.cb = sizeof(startup);
     GetStartupInfoA(&startup);
+    // A program of the system folders is named to Windows by its full path, so that a file of
+    // its name in the current directory is not taken; the command line stays as written.
+    char systemProgram[kPathSize];
+    const char* application =
+        SystemProgramPath(commandLine, systemProgram) ? systemProgram : nullptr;
     PROCESS_INFORMATION process;
-    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    if (!CreateProcessA(application, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
         result = GetLastError();
         DebugBoxError(commandLine, result, "Program not started");
