@@ -248,7 +248,7 @@ void CheckCommandLine(const PlanValue& v, Findings& findings) {
         const std::string& word = words[w].first;
         if (word.empty() || word[0] == '/' || word[0] == '-' || word[0] == '\\') continue;
         if (word.find(':') != std::string::npos || word.find('=') != std::string::npos) continue;
-        if (!HasExtension(word)) continue;
+        if (!HasExtension(word) || IsLogOption(words[w - 1].first)) continue;
         findings.Add(At(v.source, words[w].second), kWarning, "relative-argument",
                      Quoted(word) +
                          " is a relative file name: the started program resolves it against the "

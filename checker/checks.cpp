@@ -49,6 +49,8 @@ std::vector<Diagnostic> CheckScript(const ScriptFile& script,
     CheckFile(script, plan, findings);
     CheckCommands(script, plan, setting, findings);
     CheckDisc(plan, setting, discGiven, findings);
+    CheckInstallers(plan, setting, findings);
+    CheckEffects(plan, setting, findings);
     return findings.Sorted();
 }
 

@@ -30,6 +30,16 @@ void CheckCommands(const ScriptFile& script, const std::vector<PlannedCommand>& 
 // The disc: programs and files the script takes from it, folders it copies into.
 void CheckDisc(const std::vector<PlannedCommand>& plan, const Setting& setting, bool discGiven,
                Findings& findings);
+// Installer command lines: msiexec's quiet and restart switches, log paths, NSIS's /D=, .msi
+// files started as programs; a time limit shorter than the hand-off pause.
+void CheckInstallers(const std::vector<PlannedCommand>& plan, const Setting& setting,
+                     Findings& findings);
+// Whether a word of a command line is an option followed by a log's path (msiexec's /l*v).
+bool IsLogOption(const std::string& word);
+// What the commands do to each other: folders removed, filled or copied onto, keys deleted with
+// their subkeys, quotes that stay in a name.
+void CheckEffects(const std::vector<PlannedCommand>& plan, const Setting& setting,
+                  Findings& findings);
 
 // Every check, for a script read from `setting.discDir` (a folder given: `discGiven`).
 std::vector<Diagnostic> CheckScript(const ScriptFile& script,

@@ -14,7 +14,8 @@ namespace check {
 struct Setting {
     std::string tempDir = "C:\\WINDOWS\\TEMP";  // without its trailing separator
     std::string drive = "D:";
-    std::string discDir;  // the folder of the script on this machine; empty: not looked at
+    std::string discDir;   // the folder of the script on this machine; empty: not looked at
+    bool restart = false;  // tarnwick's /r: Windows restarts after the last command
 };
 
 // The setting for a temporary folder and tarnwick's options ("/t /cd:e:").

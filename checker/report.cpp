@@ -28,6 +28,8 @@ std::string Json(const std::string& text) {
 
 }  // namespace
 
+std::string JsonString(const std::string& text) { return Json(text); }
+
 void WriteDiagnostics(std::ostream& out, const std::string& path,
                       const std::vector<Diagnostic>& diagnostics) {
     for (const Diagnostic& d : diagnostics) {

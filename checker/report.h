@@ -20,4 +20,7 @@ void WritePlan(std::ostream& out, const std::vector<PlannedCommand>& plan, int c
 void WriteJson(std::ostream& out, const std::vector<Diagnostic>& diagnostics,
                const std::vector<PlannedCommand>* plan);
 
+// A JSON string of the script's ANSI text: a byte from 0x80 up as the character of that number.
+std::string JsonString(const std::string& text);
+
 }  // namespace check
