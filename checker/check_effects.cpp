@@ -82,8 +82,8 @@ class Effects {
         for (const auto& removed : removed_) {
             if (!Within(path, removed.first)) continue;
             findings_.Add(v.source->valueAt, kError, "removed-folder",
-                          Quoted(removed.first) + " was removed by " + Section(removed.second) +
-                              ", before this command: " + what +
+                          Quoted(removed.second.second) + " was removed by " +
+                              Section(removed.second.first) + ", before this command: " + what +
                               " fails without a word; move that command after this one");
             return true;
         }
@@ -120,7 +120,7 @@ class Effects {
         }
         made_.erase(path);
         children_[Parent(path)].erase(path);
-        removed_.emplace(path, command.index);
+        removed_.emplace(path, std::make_pair(command.index, dir.value));
     }
 
     void Copy(const PlannedCommand& command) {
@@ -195,8 +195,9 @@ class Effects {
 
     std::string temp_;
     Findings& findings_;
-    std::map<std::string, int> made_;     // folders made by type 6, with the command
-    std::map<std::string, int> removed_;  // folders removed by type 7, with the command
+    std::map<std::string, int> made_;  // folders made by type 6, with the command
+    // Folders removed by type 7, with the command and the folder as the script names it.
+    std::map<std::string, std::pair<int, std::string>> removed_;
     std::map<std::string, std::set<std::string>> children_;  // folders made in each folder
     std::map<std::string, int> files_;  // folders copied into, with the first such copy
     // Keys made by types 2 and 4 (upper case), with the command and the key as written.

@@ -1,5 +1,7 @@
 // Checks of the command lines that start installers, by the conventions of their engines
 // (Windows Installer's msiexec, NSIS, Inno Setup's /LOG=), and of a type 1 command's time limit.
+#include <algorithm>
+
 #include "checks.h"
 
 namespace check {
@@ -126,20 +128,27 @@ void CheckCommandLine(const PlanValue& v, const Setting& setting, Findings& find
         if (upper.compare(0, 5, "/LOG=") == 0)
             CheckLogPath(v.source, word, word.text.substr(5), findings);
         // NSIS takes everything after " /D=" as the folder, quotes included; only upper case.
-        if (word.text.compare(0, 3, "/D=") != 0 || (!word.quoted && w + 1 == words.size()))
-            continue;
+        if (word.text.compare(0, 3, "/D=") != 0) continue;
+        // The folder as meant: up to the next option (a folder may have blanks).
+        size_t next = w + 1;
+        while (next < words.size() && !words[next].quoted && !Option(words[next].text).size())
+            ++next;
+        if (!word.quoted && next == words.size()) break;
+        size_t end = words[next - 1].end;
+        std::string folder = v.value.substr(word.at + 3, end - word.at - 3);
+        folder.erase(std::remove(folder.begin(), folder.end(), '"'), folder.end());
         std::string others = v.value.substr(0, word.at);
         while (!others.empty() && others.back() == ' ') others.pop_back();
-        size_t after = v.value.find_first_not_of(' ', word.end);
+        size_t after = v.value.find_first_not_of(' ', end);
         if (after != std::string::npos) others += " " + v.value.substr(after);
         findings.Add(at, kError, "installer-dir",
                      std::string(word.quoted ? "NSIS takes the quotes after /D= as part of the "
                                                "folder's name"
                                              : "NSIS takes everything after /D= as the folder, "
-                                               "so the words after it are no options") +
+                                               "so the options after it are never read") +
                          ": /D= goes last and without quotes, even with blanks; write "
                          "COMMANDLINE=" +
-                         others + " /D=" + word.text.substr(3));
+                         others + " /D=" + folder);
         break;
     }
 }
