@@ -216,8 +216,8 @@ const Case kCases[] = {
      {"6:error:copy-to-folder"},
      "write DESTFILENAME=%TEMP%\\disp.inf"},
     {"copy-to-made-folder",
-     kRemakeFolder +
-         "[COMMAND2]\nCOMMANDTYPE=11\nSOURCEFILENAME=setup.exe\nDESTFILENAME=%TEMP%\\app\n",
+     "[tarnwick]\nNUMBEROFCOMMANDS=2\n[COMMAND1]\nCOMMANDTYPE=6\nDIRNAME=%TEMP%\\app\n"
+     "[COMMAND2]\nCOMMANDTYPE=11\nSOURCEFILENAME=setup.exe\nDESTFILENAME=%TEMP%\\app\n",
      {"9:error:copy-to-folder"},
      "made by [COMMAND1]"},
     {"removed-folder",
