@@ -46,10 +46,12 @@ cmp -s "$dir/readme.sarif" "$dir/example.sarif" ||
 
 # A finding of every kind, texts with bytes from 0x80 up, a folder name with a blank.
 mkdir -p "$dir/my disc"
-printf '%s\r\n' '[tarnwick]' 'NUMBEROFCOMMANDS=5' 'APPTITLE=Caf\351' '[COMMAND1]' \
-    'COMMANDLINE=msiexec /i product.msi /l*v x.log' 'COMMANDLNE=x' '[COMMAND2]' 'COMMANDTYPE=11' \
-    'SOURCEFILENAME=%temp%\a' 'DESTFILENAME=%TEMP%' '[COMMAND4]' 'COMMANDTYPE=2' \
-    'REGKEY=Software/\351t\351' '[COMAND5]' >"$dir/my disc/tarnwick.cfg"
+{
+    printf '%s\r\n' '[tarnwick]' 'NUMBEROFCOMMANDS=5' '[COMMAND1]' \
+        'COMMANDLINE=msiexec /i product.msi /l*v x.log' 'COMMANDLNE=x' '[COMMAND2]' \
+        'COMMANDTYPE=11' 'SOURCEFILENAME=%temp%\a' 'DESTFILENAME=%TEMP%' '[COMMAND4]' 'COMMANDTYPE=2'
+    printf 'REGKEY=Software/\351t\351\r\n[COMAND5]\r\n'
+} >"$dir/my disc/tarnwick.cfg"
 "$checker" --format=sarif "$dir/my disc" >"$dir/every.sarif"
 [ $? = 1 ] || { echo "every kind: exit code not 1"; fail=1; }
 grep -q '"uri": "file:///.*/my%20disc/tarnwick.cfg"' "$dir/every.sarif" ||
