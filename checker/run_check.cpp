@@ -131,7 +131,13 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return 2;
     }
 
-    Setting setting = MakeSetting(request.temp, request.options);
+    // tarnwick's options word by word: a log at C:/data/t.log turns on neither /d nor /t.
+    Setting setting = MakeSetting(request.temp, "");
+    if (!runOptions.drive.empty()) {
+        setting.drive = runOptions.drive;
+    } else if (runOptions.tempDrive) {
+        setting.drive = setting.tempDir;
+    }
     setting.restart = runOptions.restart;
     fs::path dir = folder ? fs::path(request.path) : fs::path(file).parent_path();
     setting.discDir = dir.empty() ? "." : dir.string();

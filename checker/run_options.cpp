@@ -3,11 +3,14 @@
 
 #include <vector>
 
+#include "base/sizes.h"
 #include "script_file.h"
 
 namespace check {
 
 namespace {
+
+const size_t kLongestLog = kPathSize - 1;  // a longer log path makes the program end with 87
 
 // The words of the options, split at blanks outside quotes, the quotes removed.
 std::vector<std::string> Words(const std::string& text) {
@@ -50,6 +53,10 @@ bool ParseRunOptions(const std::string& text, RunOptions* options, std::string* 
             options->exitCode = true;
         } else if (upper.compare(0, 4, "/CD:") == 0 && upper.size() > 4) {
             options->drive = upper.substr(4, 2);
+        } else if (upper.compare(0, 3, "/L:") == 0 && upper.size() > 3 + kLongestLog) {
+            *error = "tarnwick's /l: takes a path of up to " + std::to_string(kLongestLog) +
+                     " characters";
+            return false;
         } else if (upper.compare(0, 3, "/L:") == 0 && upper.size() > 3) {
             options->log = word.substr(3);
         } else if (upper.compare(0, 3, "/L:") == 0) {

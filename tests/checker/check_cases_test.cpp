@@ -311,6 +311,9 @@ TEST(Checker, PlanShowsValuesAsTheProgramUsesThem) {
     run = Check(disc, "--plan --temp C:\\T --options /t", "");
     EXPECT_NE(run.output.find("DIRNAME           \"C:\\T\\x;C:\\T\\y\""), std::string::npos)
         << run.output;
+    // A log's path is no option: C:/data/t.log turns on neither /d nor /t.
+    run = Check(disc, "--plan --options \"/e /l:C:/data/t.log\"", "");
+    EXPECT_NE(run.output.find("%CURRENTDRIVE% is D:)"), std::string::npos) << run.output;
     // The largest count with a section at each end: two thousand million commands, of which
     // the plan lists the first thousand without a section, then the last command.
     disc.WriteScript(
