@@ -41,13 +41,13 @@ std::string Section(size_t command) { return "[COMMAND" + std::to_string(command
 
 // A value that opens with a quote and never closes it keeps the quote.
 void CheckQuote(const PlanValue& v, Findings& findings) {
-    const std::string& raw = v.source->value;
+    std::string raw(v.source->value());
     if (raw.empty() || (raw[0] != '"' && raw[0] != '\'')) return;
     if (raw.size() > 1 && raw.back() == raw[0]) return;
     // A command line may quote its program and go on: `"C:\x y\setup.exe" /s`.
     if (v.key->name == std::string(kKeyCommandLine) && raw.find(raw[0], 1) != std::string::npos)
         return;
-    findings.Add(v.source->valueAt, kError, "unclosed-quote",
+    findings.Add(v.source->valueAt(), kError, "unclosed-quote",
                  std::string(v.key->name) + " opens with `" + raw[0] +
                      "` and never closes it: only a value wholly enclosed in matching quotes "
                      "loses them, so the quote stays in the name and the command fails without a "
@@ -81,7 +81,7 @@ class Effects {
     bool Removed(const PlanValue& v, const std::string& path, const char* what) {
         for (const auto& removed : removed_) {
             if (!Within(path, removed.first)) continue;
-            findings_.Add(v.source->valueAt, kError, "removed-folder",
+            findings_.Add(v.source->valueAt(), kError, "removed-folder",
                           Quoted(removed.second.second) + " was removed by " +
                               Section(removed.second.first) + ", before this command: " + what +
                               " fails without a word; move that command after this one");
@@ -102,7 +102,7 @@ class Effects {
         std::string path = Normal(dir.value);
         auto children = children_.find(path);
         if (children != children_.end() && !children->second.empty()) {
-            findings_.Add(dir.source->valueAt, kError, "folder-not-empty",
+            findings_.Add(dir.source->valueAt(), kError, "folder-not-empty",
                           "the script made " + Quoted(*children->second.begin()) +
                               " inside this folder: a type 7 command removes only an empty "
                               "folder, so both stay without a word; remove that one first, in a "
@@ -111,7 +111,7 @@ class Effects {
         }
         auto files = files_.find(path);
         if (files != files_.end()) {
-            findings_.Add(dir.source->valueAt, kError, "folder-not-empty",
+            findings_.Add(dir.source->valueAt(), kError, "folder-not-empty",
                           Section(files->second) +
                               " copies a file into this folder: a type 7 command removes only an "
                               "empty folder, and the program deletes no files, so it stays "
@@ -133,7 +133,7 @@ class Effects {
         if (from.find('%') != std::string::npos || to.find('%') != std::string::npos) return;
         if (Removed(*source, Parent(from), "the copy from it")) return;
         if (from == to) {
-            findings_.Add(dest->source->valueAt, kError, "copy-onto-itself",
+            findings_.Add(dest->source->valueAt(), kError, "copy-onto-itself",
                           "the copy's destination is its source, " + Quoted(source->value) +
                               ": Windows copies no file onto itself and the command does nothing; "
                               "name another destination");
@@ -144,13 +144,13 @@ class Effects {
         bool folder = to == temp_ || root || dest->value.back() == '\\' ||
                       dest->value.back() == '/' || made != made_.end();
         if (folder) {
-            std::string name = source->source->value;
+            std::string name(source->source->value());
             name = name.substr(
                 name.find_last_of("\\/:") == std::string::npos ? 0 : name.find_last_of("\\/:") + 1);
-            std::string raw = dest->source->value;
+            std::string raw(dest->source->value());
             while (!raw.empty() && (raw.back() == '\\' || raw.back() == '/')) raw.pop_back();
             findings_.Add(
-                dest->source->valueAt, kError, "copy-to-folder",
+                dest->source->valueAt(), kError, "copy-to-folder",
                 "DESTFILENAME names a folder" +
                     (made != made_.end() ? ", made by " + Section(made->second) : std::string()) +
                     ": a copy needs the new file's whole name and fails without a "
@@ -167,7 +167,7 @@ class Effects {
         if (value.find('/') != std::string::npos && value.find('\\') == std::string::npos) {
             std::string fixed = value;
             for (char& c : fixed) c = c == '/' ? '\\' : c;
-            findings_.Add(key.source->valueAt, kError, "registry-path",
+            findings_.Add(key.source->valueAt(), kError, "registry-path",
                           "REGKEY is written with `/`: the registry takes `/` as part of a name, "
                           "so this is one key named " +
                               Quoted(value) + " below HKEY_LOCAL_MACHINE; write REGKEY=" + fixed);
@@ -179,7 +179,7 @@ class Effects {
         } else if (command.type == 3) {
             for (auto it = keys_.begin(); it != keys_.end(); ++it) {
                 if (it->first.size() <= path.size() || !Within(it->first, path)) continue;
-                findings_.Add(key.source->valueAt, kWarning, "registry-subkey",
+                findings_.Add(key.source->valueAt(), kWarning, "registry-subkey",
                               Section(it->second.first) + " made the subkey " +
                                   Quoted(it->second.second) +
                                   ": Windows NT and later keep a key that has subkeys (the "
@@ -206,8 +206,7 @@ class Effects {
 
 }  // namespace
 
-void CheckEffects(const std::vector<PlannedCommand>& plan, const Setting& setting,
-                  Findings& findings) {
+void CheckEffects(const Plan& plan, const Setting& setting, Findings& findings) {
     Effects effects(setting, findings);
     for (const PlannedCommand& command : plan) {
         if (command.from != nullptr) effects.Run(command);

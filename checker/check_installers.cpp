@@ -47,7 +47,7 @@ std::vector<Word> Words(const std::string& line) {
 }
 
 // An option in msiexec's spelling: `/` or `-`, then the name in upper case.
-std::string Option(const std::string& word) {
+std::string Option(std::string_view word) {
     if (word.empty() || (word[0] != '/' && word[0] != '-')) return "";
     return "/" + Upper(word.substr(1));
 }
@@ -71,7 +71,7 @@ bool EndsWith(const std::string& text, const std::string& end) {
 void CheckLogPath(const Key* line, const Word& word, const std::string& path, Findings& findings) {
     // A macro is not expanded in COMMANDLINE: the macro check says so already.
     if (path.empty() || FullPath(path) || path.find('%') != std::string::npos) return;
-    findings.Add(Position{line->valueAt.line, line->valueAt.column + static_cast<int>(word.at)},
+    findings.Add(Position{line->valueAt().line, line->valueAt().column + static_cast<int>(word.at)},
                  kWarning, "installer-log",
                  "the log path " + Quoted(path) +
                      " is relative: the installer writes it in the current folder it inherits "
@@ -96,12 +96,12 @@ void CheckMsiexec(const PlanValue& v, const std::vector<Word>& words, const Sett
             CheckLogPath(v.source, words[w + 1], words[w + 1].text, findings);
     }
     if (!quiet) {
-        findings.Add(v.source->valueAt, kWarning, "installer-quiet",
+        findings.Add(v.source->valueAt(), kWarning, "installer-quiet",
                      "msiexec without /qn or /quiet shows Windows Installer's dialogs and waits "
                      "until someone answers them; add /qn");
     }
     if (setting.restart && !noRestart) {
-        findings.Add(v.source->valueAt, kWarning, "installer-restart",
+        findings.Add(v.source->valueAt(), kWarning, "installer-restart",
                      "the run restarts Windows after its last command (tarnwick's /r), but this "
                      "msiexec has no /norestart: Windows Installer may restart the machine in the "
                      "middle of the run, and the commands after it never run; add /norestart");
@@ -113,7 +113,7 @@ void CheckCommandLine(const PlanValue& v, const Setting& setting, Findings& find
     if (words.empty()) return;
     std::string program = Upper(FileName(words[0].text));
     if (EndsWith(program, ".MSI")) {
-        findings.Add(v.source->valueAt, kError, "installer-msi",
+        findings.Add(v.source->valueAt(), kError, "installer-msi",
                      Quoted(words[0].text) +
                          " is a Windows Installer package, not a program: Windows cannot start "
                          "it and the command does nothing; write COMMANDLINE=msiexec /i \"" +
@@ -124,7 +124,8 @@ void CheckCommandLine(const PlanValue& v, const Setting& setting, Findings& find
     for (size_t w = 1; w < words.size(); ++w) {
         const Word& word = words[w];
         std::string upper = Upper(word.text);
-        Position at{v.source->valueAt.line, v.source->valueAt.column + static_cast<int>(word.at)};
+        Position at{v.source->valueAt().line,
+                    v.source->valueAt().column + static_cast<int>(word.at)};
         if (upper.compare(0, 5, "/LOG=") == 0)
             CheckLogPath(v.source, word, word.text.substr(5), findings);
         // NSIS takes everything after " /D=" as the folder, quotes included; only upper case.
@@ -158,7 +159,7 @@ void CheckTimeLimit(const PlannedCommand& command, Findings& findings) {
     const PlanValue* limit = command.Find(kKeyCommandTimeout);
     if (handOff == nullptr || limit == nullptr || limit->source == nullptr) return;
     if (handOff->number == 0 || limit->number <= 0 || limit->number >= kHandOffPause) return;
-    findings.Add(limit->source->valueAt, kWarning, "time-limit",
+    findings.Add(limit->source->valueAt(), kWarning, "time-limit",
                  "COMMANDTIMEOUT=" + std::to_string(limit->number) + " is shorter than the " +
                      std::to_string(kHandOffPause) +
                      "-second pause after a hand-off installer (COMMANDISHIELD=1): the time runs "
@@ -167,7 +168,7 @@ void CheckTimeLimit(const PlannedCommand& command, Findings& findings) {
 
 }  // namespace
 
-bool IsLogOption(const std::string& word) {
+bool IsLogOption(std::string_view word) {
     // /l*v PATH, /lv PATH, /log PATH.
     std::string option = Option(word);
     return option == "/LOG" ||
@@ -175,8 +176,7 @@ bool IsLogOption(const std::string& word) {
             option.find_first_not_of("*IWEARUCMOPVX+!", 2) == std::string::npos);
 }
 
-void CheckInstallers(const std::vector<PlannedCommand>& plan, const Setting& setting,
-                     Findings& findings) {
+void CheckInstallers(const Plan& plan, const Setting& setting, Findings& findings) {
     for (const PlannedCommand& command : plan) {
         if (command.from == nullptr || command.type != 1) continue;
         const PlanValue* line = command.Find(kKeyCommandLine);

@@ -3,32 +3,29 @@
 
 namespace check {
 
-namespace {
-
 // A JSON string. The script's texts are ANSI bytes: a byte from 0x80 up is written as the
-// character of the same number, so that the output is always valid UTF-8.
-std::string Json(const std::string& text) {
+// character of the same number, so that the output is always valid UTF-8. Runs of bytes that
+// need no escape are written in one piece.
+void WriteJsonString(std::ostream& out, std::string_view text) {
     static const char* digits = "0123456789abcdef";
-    std::string out = "\"";
-    for (char ch : text) {
-        unsigned char c = static_cast<unsigned char>(ch);
+    out.put('"');
+    size_t run = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') continue;
+        out.write(text.data() + run, static_cast<std::streamsize>(i - run));
+        run = i + 1;
         if (c == '"' || c == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20 || c >= 0x7F) {
-            out += "\\u00";
-            out += digits[c >> 4];
-            out += digits[c & 15];
+            char escaped[2] = {'\\', static_cast<char>(c)};
+            out.write(escaped, 2);
         } else {
-            out += ch;
+            char escaped[6] = {'\\', 'u', '0', '0', digits[c >> 4], digits[c & 15]};
+            out.write(escaped, 6);
         }
     }
-    return out + "\"";
+    out.write(text.data() + run, static_cast<std::streamsize>(text.size() - run));
+    out.put('"');
 }
-
-}  // namespace
-
-std::string JsonString(const std::string& text) { return Json(text); }
 
 void WriteDiagnostics(std::ostream& out, const std::string& path,
                       const std::vector<Diagnostic>& diagnostics) {
@@ -38,8 +35,7 @@ void WriteDiagnostics(std::ostream& out, const std::string& path,
     }
 }
 
-void WritePlan(std::ostream& out, const std::vector<PlannedCommand>& plan, int commandsRun,
-               const Setting& setting) {
+void WritePlan(std::ostream& out, const Plan& plan, int commandsRun, const Setting& setting) {
     if (commandsRun < 0) commandsRun = 0;
     out << "plan: " << commandsRun << (commandsRun == 1 ? " command" : " commands")
         << " (%TEMP% is " << setting.tempDir << ", %CURRENTDRIVE% is " << setting.drive << ")\n";
@@ -53,9 +49,15 @@ void WritePlan(std::ostream& out, const std::vector<PlannedCommand>& plan, int c
         }
         out << ", type " << command.type << ": " << (does != nullptr ? does : "nothing") << '\n';
         for (const PlanValue& v : command.values) {
-            out << "       " << v.key->name
-                << std::string(18 - std::string(v.key->name).size(), ' ')
-                << (v.key->isInteger ? v.value : "\"" + v.value + "\"") << '\n';
+            size_t name = std::char_traits<char>::length(v.key->name);
+            out << "       " << v.key->name;
+            out.write("                  ",
+                      static_cast<std::streamsize>(name < 18 ? 18 - name : 0));
+            if (v.key->isInteger) {
+                out << v.value << '\n';
+            } else {
+                out << '"' << v.value << "\"\n";
+            }
         }
     }
     if (static_cast<int>(plan.size()) < commandsRun) {
@@ -64,22 +66,27 @@ void WritePlan(std::ostream& out, const std::vector<PlannedCommand>& plan, int c
     }
 }
 
-void WriteJson(std::ostream& out, const std::vector<Diagnostic>& diagnostics,
-               const std::vector<PlannedCommand>* plan) {
+void WriteJson(std::ostream& out, const std::vector<Diagnostic>& diagnostics, const Plan* plan) {
     out << "{\"diagnostics\": [";
     for (size_t i = 0; i < diagnostics.size(); ++i) {
         const Diagnostic& d = diagnostics[i];
         out << (i == 0 ? "\n  " : ",\n  ") << "{\"line\": " << d.line
-            << ", \"column\": " << d.column << ", \"severity\": " << Json(SeverityName(d.severity))
-            << ", \"check\": " << Json(d.check) << ", \"message\": " << Json(d.message) << "}";
+            << ", \"column\": " << d.column << ", \"severity\": \"" << SeverityName(d.severity)
+            << "\", \"check\": ";
+        WriteJsonString(out, d.check);
+        out << ", \"message\": ";
+        WriteJsonString(out, d.message);
+        out << '}';
     }
     out << (diagnostics.empty() ? "]" : "\n]");
     if (plan != nullptr) {
         out << ",\n\"plan\": [";
-        for (size_t i = 0; i < plan->size(); ++i) {
-            const PlannedCommand& c = (*plan)[i];
-            out << (i == 0 ? "\n  " : ",\n  ") << "{\"index\": " << c.index
-                << ", \"section\": " << Json(c.section) << ", \"line\": ";
+        bool first = true;
+        for (const PlannedCommand& c : *plan) {
+            out << (first ? "\n  " : ",\n  ") << "{\"index\": " << c.index << ", \"section\": ";
+            first = false;
+            WriteJsonString(out, c.section);
+            out << ", \"line\": ";
             if (c.from != nullptr) {
                 out << c.from->at.line;
             } else {
@@ -88,8 +95,14 @@ void WriteJson(std::ostream& out, const std::vector<Diagnostic>& diagnostics,
             out << ", \"type\": " << c.type << ", \"values\": {";
             for (size_t v = 0; v < c.values.size(); ++v) {
                 const PlanValue& value = c.values[v];
-                out << (v == 0 ? "" : ", ") << Json(value.key->name) << ": "
-                    << (value.key->isInteger ? value.value : Json(value.value));
+                if (v != 0) out << ", ";
+                WriteJsonString(out, value.key->name);
+                out << ": ";
+                if (value.key->isInteger) {
+                    out << value.value;
+                } else {
+                    WriteJsonString(out, value.value);
+                }
             }
             out << "}}";
         }

@@ -1,5 +1,7 @@
 // The findings as one SARIF 2.1.0 log, one rule per check, one line per rule and per result.
 #include <map>
+#include <sstream>
+#include <string_view>
 
 #include "check_rules.h"
 #include "report.h"
@@ -48,6 +50,12 @@ std::string Uri(const std::string& path) {
         }
     }
     return uri;
+}
+
+std::string JsonString(std::string_view text) {
+    std::ostringstream out;
+    WriteJsonString(out, text);
+    return out.str();
 }
 
 const char* Level(Severity severity) {

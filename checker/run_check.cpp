@@ -125,7 +125,24 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         err << "tarnwick-check: " << file << ": cannot read the script\n";
         return 2;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Read in one piece into a text of its size: the script is held once.
+    std::string bytes;
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+    in.clear();
+    in.seekg(0, std::ios::beg);
+    in.clear();
+    if (size > 0xFFFFFFFFLL) {
+        err << "tarnwick-check: " << file << ": the script is larger than 4 GB\n";
+        return 2;
+    }
+    if (size > 0) {
+        bytes.resize(static_cast<size_t>(size));
+        in.read(&bytes[0], size);
+        bytes.resize(static_cast<size_t>(in.gcount()));
+    } else {
+        bytes.assign((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
     if (in.bad()) {
         err << "tarnwick-check: " << file << ": cannot read the script\n";
         return 2;
@@ -141,8 +158,8 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     setting.restart = runOptions.restart;
     fs::path dir = folder ? fs::path(request.path) : fs::path(file).parent_path();
     setting.discDir = dir.empty() ? "." : dir.string();
-    ScriptFile script = ReadScript(bytes);
-    std::vector<PlannedCommand> plan = MakePlan(script, setting);
+    ScriptFile script = ReadScript(std::move(bytes));
+    Plan plan = MakePlan(script, setting);
     std::vector<Diagnostic> diagnostics = CheckScript(script, plan, setting, folder);
 
     if (request.format == "json") {
