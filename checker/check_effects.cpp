@@ -39,6 +39,12 @@ bool Within(const std::string& path, const std::string& folder) {
 
 std::string Section(size_t command) { return "[COMMAND" + std::to_string(command) + "]"; }
 
+// The keys that name a file, folder, key or program, where a quote left in is a failure.
+bool IsPath(const ScriptKey& key) {
+    return (key.macrosExpanded && key.name != std::string(kKeyRegValue)) ||
+           key.name == std::string(kKeyRegKey) || key.name == std::string(kKeyCommandLine);
+}
+
 // A value that opens with a quote and never closes it keeps the quote.
 void CheckQuote(const PlanValue& v, Findings& findings) {
     std::string raw(v.source->value());
@@ -47,12 +53,17 @@ void CheckQuote(const PlanValue& v, Findings& findings) {
     // A command line may quote its program and go on: `"C:\x y\setup.exe" /s`.
     if (v.key->name == std::string(kKeyCommandLine) && raw.find(raw[0], 1) != std::string::npos)
         return;
+    std::string fixed = raw.substr(1);
+    // A program's path: the quote closes after it.
+    size_t exe = Upper(raw).find(".EXE");
+    if (v.key->name == std::string(kKeyCommandLine) && exe != std::string::npos)
+        fixed = raw.substr(0, exe + 4) + raw[0] + raw.substr(exe + 4);
     findings.Add(v.source->valueAt(), kError, "unclosed-quote",
                  std::string(v.key->name) + " opens with `" + raw[0] +
                      "` and never closes it: only a value wholly enclosed in matching quotes "
                      "loses them, so the quote stays in the name and the command fails without a "
                      "word; write " +
-                     v.key->name + "=" + raw.substr(1));
+                     v.key->name + "=" + fixed);
 }
 
 class Effects {
@@ -62,7 +73,7 @@ class Effects {
 
     void Run(const PlannedCommand& command) {
         for (const PlanValue& v : command.values) {
-            if (v.source != nullptr && !v.key->isInteger) CheckQuote(v, findings_);
+            if (v.source != nullptr && IsPath(*v.key)) CheckQuote(v, findings_);
         }
         const PlanValue* key = command.Find(kKeyRegKey);
         if (key != nullptr && key->source != nullptr && !key->value.empty())
