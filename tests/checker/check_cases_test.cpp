@@ -254,7 +254,8 @@ TEST(Checker, JsonContract) {
         run.output.find("\"plan\": [\n  {\"index\": 1, \"section\": \"COMMAND1\", \"line\": 3, "
                         "\"type\": 1, \"values\": {\"COMMANDCAPTION\": \"\", "
                         "\"COMMANDSHOWSTATUS\": 1, \"COMMANDISHIELD\": 0, "
-                        "\"COMMANDLINE\": \"a\\\\\\\"b\", \"APPTITLE\": \"\"}}"),
+                        "\"COMMANDLINE\": \"a\\\\\\\"b\", \"COMMANDWAITTREE\": 0, "
+                        "\"COMMANDTIMEOUT\": 0, \"APPTITLE\": \"\"}}"),
         std::string::npos)
         << run.output;
     EXPECT_EQ(run.output.substr(run.output.size() - 3), "]}\n") << run.output;
