@@ -146,7 +146,7 @@ std::string TypeName(int type) {
 void CheckKeys(const ScriptFile& script, const Section& section, bool isMain, int type,
                NameTable& seen, Findings& findings) {
     static const std::vector<std::string> names = KeyNames();
-    seen.Reset(section.keys.size());
+    seen.Reset(8);
     auto nameOf = [&section](uint32_t k) { return section.keys[k].name; };
     for (size_t k = 0; k < section.keys.size(); ++k) {
         const Key& key = section.keys[k];
@@ -300,10 +300,6 @@ void CheckSections(const ScriptFile& script, Findings& findings) {
         const Section& section = script.sections[s];
         std::string known = KnownSection(section.name);
         if (known.empty()) {
-            if (!findings.Keeps("unknown-section")) {
-                findings.Add(section.at, kError, "unknown-section", "");
-                continue;
-            }
             std::string what = "[" + std::string(section.name) + "] is no section of this program";
             std::string stray = StrayCommand(section.name);
             if (!stray.empty()) {

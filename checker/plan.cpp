@@ -139,7 +139,10 @@ void Plan::Fill(size_t i, PlannedCommand& command) const {
             if (static_cast<int>(k) == kTypeRow) continue;
             // Read only when an integer key read before it is not 0.
             if (key.readWhen != nullptr && numbers[KeyIndex(key.readWhen)] == 0) continue;
-            if (used == command.values.size()) command.values.emplace_back();
+            if (used == command.values.size()) {
+                if (used == 0) command.values.reserve(kKeyCount);
+                command.values.emplace_back();
+            }
             PlanValue& value = command.values[used++];
             value.key = &key;
             value.source = key.inMainSection ? mainKeys_[k] : first[k];

@@ -1,41 +1,105 @@
 // Writing the findings and the plan.
 #include "report.h"
 
+#include <charconv>
+#include <cstring>
+#include <type_traits>
+
 namespace check {
 
-// A JSON string. The script's texts are ANSI bytes: a byte from 0x80 up is written as the
-// character of the same number, so that the output is always valid UTF-8. Runs of bytes that
-// need no escape are written in one piece.
-void WriteJsonString(std::ostream& out, std::string_view text) {
-    static const char* digits = "0123456789abcdef";
-    out.put('"');
-    size_t run = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') continue;
-        out.write(text.data() + run, static_cast<std::streamsize>(i - run));
-        run = i + 1;
-        if (c == '"' || c == '\\') {
-            char escaped[2] = {'\\', static_cast<char>(c)};
-            out.write(escaped, 2);
-        } else {
-            char escaped[6] = {'\\', 'u', '0', '0', digits[c >> 4], digits[c & 15]};
-            out.write(escaped, 6);
+namespace {
+
+// Text gathered in memory and handed to the stream in large pieces: a stream's own inserters
+// cost more than the text they write.
+class Out {
+  public:
+    explicit Out(std::ostream& out) : out_(out) {}
+    ~Out() { Flush(); }
+    Out(const Out&) = delete;
+    Out& operator=(const Out&) = delete;
+
+    Out& operator<<(std::string_view text) {
+        if (text.size() > sizeof(buffer_) - used_) {
+            Flush();
+            if (text.size() > sizeof(buffer_)) {
+                out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+                return *this;
+            }
         }
+        memcpy(buffer_ + used_, text.data(), text.size());
+        used_ += text.size();
+        return *this;
     }
-    out.write(text.data() + run, static_cast<std::streamsize>(text.size() - run));
-    out.put('"');
+    Out& operator<<(char c) { return *this << std::string_view(&c, 1); }
+    template <class T, std::enable_if_t<std::is_integral_v<T> && !std::is_same_v<T, char>, int> = 0>
+    Out& operator<<(T number) {
+        char digits[24];
+        std::to_chars_result end = std::to_chars(digits, digits + sizeof(digits), number);
+        return *this << std::string_view(digits, static_cast<size_t>(end.ptr - digits));
+    }
+    // A JSON string. The script's texts are ANSI bytes: a byte from 0x80 up is written as the
+    // character of the same number, so that the output is always valid UTF-8. Runs of bytes
+    // that need no escape are copied in one piece.
+    Out& Json(std::string_view text) {
+        static const char* digits = "0123456789abcdef";
+        static const struct Plain {
+            bool is[256];
+            Plain() : is() {
+                for (int c = 0x20; c < 0x7F; ++c) is[c] = c != '"' && c != '\\';
+            }
+        } plain;
+        *this << '"';
+        size_t run = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            unsigned char c = static_cast<unsigned char>(text[i]);
+            if (plain.is[c]) continue;
+            *this << text.substr(run, i - run);
+            run = i + 1;
+            if (c == '"' || c == '\\') {
+                char escaped[2] = {'\\', static_cast<char>(c)};
+                *this << std::string_view(escaped, 2);
+            } else {
+                char escaped[6] = {'\\', 'u', '0', '0', digits[c >> 4], digits[c & 15]};
+                *this << std::string_view(escaped, 6);
+            }
+        }
+        return *this << text.substr(run) << '"';
+    }
+    // Blanks up to `width` after a text of `length`.
+    Out& Pad(size_t length, size_t width) {
+        static const char blanks[] = "                                ";
+        return *this << std::string_view(blanks, length < width ? width - length : 0);
+    }
+
+  private:
+    void Flush() {
+        out_.write(buffer_, static_cast<std::streamsize>(used_));
+        used_ = 0;
+    }
+
+    std::ostream& out_;
+    char buffer_[8192];
+    size_t used_ = 0;
+};
+
+}  // namespace
+
+void WriteJsonString(std::ostream& stream, std::string_view text) {
+    Out out(stream);
+    out.Json(text);
 }
 
-void WriteDiagnostics(std::ostream& out, const std::string& path,
+void WriteDiagnostics(std::ostream& stream, const std::string& path,
                       const std::vector<Diagnostic>& diagnostics) {
+    Out out(stream);
     for (const Diagnostic& d : diagnostics) {
         out << path << ':' << d.line << ':' << d.column << ": " << SeverityName(d.severity) << ": "
             << d.message << " [" << d.check << "]\n";
     }
 }
 
-void WritePlan(std::ostream& out, const Plan& plan, int commandsRun, const Setting& setting) {
+void WritePlan(std::ostream& stream, const Plan& plan, int commandsRun, const Setting& setting) {
+    Out out(stream);
     if (commandsRun < 0) commandsRun = 0;
     out << "plan: " << commandsRun << (commandsRun == 1 ? " command" : " commands")
         << " (%TEMP% is " << setting.tempDir << ", %CURRENTDRIVE% is " << setting.drive << ")\n";
@@ -49,10 +113,9 @@ void WritePlan(std::ostream& out, const Plan& plan, int commandsRun, const Setti
         }
         out << ", type " << command.type << ": " << (does != nullptr ? does : "nothing") << '\n';
         for (const PlanValue& v : command.values) {
-            size_t name = std::char_traits<char>::length(v.key->name);
-            out << "       " << v.key->name;
-            out.write("                  ",
-                      static_cast<std::streamsize>(name < 18 ? 18 - name : 0));
+            std::string_view name = v.key->name;
+            out << "       " << name;
+            out.Pad(name.size(), 18);
             if (v.key->isInteger) {
                 out << v.value << '\n';
             } else {
@@ -66,17 +129,16 @@ void WritePlan(std::ostream& out, const Plan& plan, int commandsRun, const Setti
     }
 }
 
-void WriteJson(std::ostream& out, const std::vector<Diagnostic>& diagnostics, const Plan* plan) {
+void WriteJson(std::ostream& stream, const std::vector<Diagnostic>& diagnostics, const Plan* plan) {
+    Out out(stream);
     out << "{\"diagnostics\": [";
     for (size_t i = 0; i < diagnostics.size(); ++i) {
         const Diagnostic& d = diagnostics[i];
         out << (i == 0 ? "\n  " : ",\n  ") << "{\"line\": " << d.line
             << ", \"column\": " << d.column << ", \"severity\": \"" << SeverityName(d.severity)
             << "\", \"check\": ";
-        WriteJsonString(out, d.check);
-        out << ", \"message\": ";
-        WriteJsonString(out, d.message);
-        out << '}';
+        out.Json(d.check) << ", \"message\": ";
+        out.Json(d.message) << '}';
     }
     out << (diagnostics.empty() ? "]" : "\n]");
     if (plan != nullptr) {
@@ -85,8 +147,7 @@ void WriteJson(std::ostream& out, const std::vector<Diagnostic>& diagnostics, co
         for (const PlannedCommand& c : *plan) {
             out << (first ? "\n  " : ",\n  ") << "{\"index\": " << c.index << ", \"section\": ";
             first = false;
-            WriteJsonString(out, c.section);
-            out << ", \"line\": ";
+            out.Json(c.section) << ", \"line\": ";
             if (c.from != nullptr) {
                 out << c.from->at.line;
             } else {
@@ -96,12 +157,11 @@ void WriteJson(std::ostream& out, const std::vector<Diagnostic>& diagnostics, co
             for (size_t v = 0; v < c.values.size(); ++v) {
                 const PlanValue& value = c.values[v];
                 if (v != 0) out << ", ";
-                WriteJsonString(out, value.key->name);
-                out << ": ";
+                out.Json(value.key->name) << ": ";
                 if (value.key->isInteger) {
                     out << value.value;
                 } else {
-                    WriteJsonString(out, value.value);
+                    out.Json(value.value);
                 }
             }
             out << "}}";

@@ -67,6 +67,7 @@ size_t Utf8Length(const unsigned char* p, const unsigned char* end) {
 }
 
 const size_t kMaxOddities = 1000;
+const size_t kReserveFrom = 1 << 16;
 
 class Parser {
   public:
@@ -151,6 +152,16 @@ class Parser {
         bool nul = false, high = false, utf8 = false;
         const unsigned char* p = reinterpret_cast<const unsigned char*>(text_.data());
         for (size_t i = start; i < end; ++i) {
+            // Eight plain ASCII bytes at a time: no NUL and no high bit among them.
+            while (i + 8 <= end) {
+                uint64_t word;
+                memcpy(&word, p + i, 8);
+                const uint64_t ones = 0x0101010101010101ull;
+                const uint64_t highs = 0x8080808080808080ull;
+                if ((((word - ones) & ~word) | word) & highs) break;
+                i += 8;
+            }
+            if (i >= end) break;
             if (p[i] != 0 && p[i] < 0x80) continue;
             Position at{line, static_cast<int>(i - start) + 1};
             if (p[i] == 0) {
@@ -208,18 +219,18 @@ ScriptFile ReadScript(std::string bytes) {
     const std::string& text = *script.text;
     size_t n = text.size();
 
-    // Room for a key on every line and a section at every '[', claimed only as it is used.
-    size_t ends = 0;
-    size_t brackets = 0;
-    for (char c : text) {
-        ends += c == '\n' || c == '\r';
-        brackets += c == '[';
-    }
-    script.keys.reserve(ends + 1);
-    script.sections.reserve(brackets + 1);
-    script.sections.emplace_back();
+    // A large script reserves room for a key on every line and a section at every '[' (the
+    // memory is claimed only as it is used), so that its arrays are never copied as they grow.
     std::vector<uint32_t> firstKeys(1, 0);
-    firstKeys.reserve(brackets + 1);
+    if (n > kReserveFrom) {
+        size_t ends = static_cast<size_t>(std::count(text.begin(), text.end(), '\n') +
+                                          std::count(text.begin(), text.end(), '\r'));
+        size_t brackets = static_cast<size_t>(std::count(text.begin(), text.end(), '['));
+        script.keys.reserve(ends + 1);
+        script.sections.reserve(brackets + 1);
+        firstKeys.reserve(brackets + 1);
+    }
+    script.sections.emplace_back();
 
     Parser parser(script, firstKeys);
     size_t i = 0;

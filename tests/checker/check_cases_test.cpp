@@ -95,6 +95,25 @@ const Case kCases[] = {
      "[tarnwick]\nNUMBEROFCOMMANDS=5\n[COMMAND1]\nCOMMANDTYPE=6\nDIRNAME=a\n",
      {"2:warning:count"},
      "the program stops there"},
+    // A section far past the others is checked like any other, and the note on the gap counts
+    // every command without a section.
+    {"far-section",
+     "[tarnwick]\nNUMBEROFCOMMANDS=5001\n[COMMAND1]\nCOMMANDTYPE=6\nDIRNAME=a\n"
+     "[COMMAND5000]\nCOMMANDTYPE=6\nDIRNAME=b\nCOMMANDLINE=setup.exe\n[COMMAND5001]\nCOMMANDTYPE="
+     "9\n",
+     {"9:error:unread-key", "11:error:inert-type", "2:error:missing-section",
+      "2:error:missing-section", "2:error:missing-section", "2:error:missing-section",
+      "2:error:missing-section", "2:error:missing-section", "2:error:missing-section",
+      "2:error:missing-section", "2:error:missing-section", "2:error:missing-section",
+      "2:error:missing-section"},
+     "and 4988 more commands without a section"},
+    // Names no command reads, however near: they neither run nor bound the count.
+    {"stray-sections",
+     "[tarnwick]\nNUMBEROFCOMMANDS=5\n[COMMAND1]\nCOMMANDLINE=setup.exe\n[COMMAND05]\n"
+     "[COMMAND 2]\n[COMMAND99999999999]\n",
+     {"2:warning:count", "5:error:unknown-section", "6:error:unknown-section",
+      "7:error:unknown-section"},
+     "command 5 reads [COMMAND5], written without leading zeros, blanks or signs"},
     {"duplicate-section",
      kHead + "COMMANDTYPE=6\nDIRNAME=a\n[tarnwick]\n",
      {"6:error:duplicate-section"}},
