@@ -22,6 +22,7 @@ Findings::Tally& Findings::TallyOf(const char* check) {
     for (Tally& tally : tallies_) {
         if (tally.check == check || strcmp(tally.check, check) == 0) return tally;
     }
+    if (tallies_.empty()) tallies_.reserve(24);
     Tally tally;
     tally.check = check;
     tallies_.push_back(tally);
@@ -44,6 +45,7 @@ void Findings::Add(Position at, Severity severity, const char* check, std::strin
         return;
     }
     ++tally.kept;
+    if (list_.empty()) list_.reserve(32);
     Diagnostic d;
     d.line = at.line > 0 ? at.line : 1;
     d.column = at.column > 0 ? at.column : 1;

@@ -2,6 +2,7 @@
 #include "plan.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "base/sizes.h"
@@ -27,7 +28,7 @@ Setting MakeSetting(const std::string& tempDir, const std::string& options) {
 
 const PlanValue* PlannedCommand::Find(const char* key) const {
     for (const PlanValue& value : values) {
-        if (value.key->name == std::string_view(key)) return &value;
+        if (value.key->name == key || strcmp(value.key->name, key) == 0) return &value;
     }
     return nullptr;
 }
@@ -36,9 +37,18 @@ namespace {
 
 // The row of kScriptKeys for a name in any case, or -1.
 int KeyIndex(std::string_view name) {
-    for (size_t i = 0; i < sizeof(kScriptKeys) / sizeof(kScriptKeys[0]); ++i) {
+    const size_t kCount = sizeof(kScriptKeys) / sizeof(kScriptKeys[0]);
+    static const struct Lengths {
+        size_t of[kCount];
+        Lengths() : of() {
+            for (size_t i = 0; i < kCount; ++i) of[i] = strlen(kScriptKeys[i].name);
+        }
+    } lengths;
+    if (name.empty()) return -1;
+    char first = UpperAscii(name[0]);
+    for (size_t i = 0; i < kCount; ++i) {
         const char* known = kScriptKeys[i].name;
-        if (name.size() == std::char_traits<char>::length(known) && EqualNoCase(name, known))
+        if (name.size() == lengths.of[i] && first == known[0] && EqualNoCase(name, known))
             return static_cast<int>(i);
     }
     return -1;

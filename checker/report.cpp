@@ -2,6 +2,7 @@
 #include "report.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <type_traits>
 
@@ -51,6 +52,9 @@ class Out {
         *this << '"';
         size_t run = 0;
         for (size_t i = 0; i < text.size(); ++i) {
+            // Eight bytes at a time while none of them needs an escape.
+            while (i + 8 <= text.size() && Plain8(text.data() + i)) i += 8;
+            if (i == text.size()) break;
             unsigned char c = static_cast<unsigned char>(text[i]);
             if (plain.is[c]) continue;
             *this << text.substr(run, i - run);
@@ -72,6 +76,18 @@ class Out {
     }
 
   private:
+    // Whether eight bytes are all printable ASCII other than `"` and `\\`.
+    static bool Plain8(const char* p) {
+        uint64_t x;
+        memcpy(&x, p, 8);
+        const uint64_t ones = 0x0101010101010101ull;
+        const uint64_t highs = 0x8080808080808080ull;
+        auto zero = [&](uint64_t v) { return (v - ones) & ~v & highs; };
+        uint64_t below = (x - 0x2020202020202020ull) & ~x & highs;
+        return ((x & highs) | below | zero(x ^ 0x7F7F7F7F7F7F7F7Full) | zero(x ^ (ones * '"')) |
+                zero(x ^ (ones * '\\'))) == 0;
+    }
+
     void Flush() {
         out_.write(buffer_, static_cast<std::streamsize>(used_));
         used_ = 0;

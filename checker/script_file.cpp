@@ -229,6 +229,11 @@ ScriptFile ReadScript(std::string bytes) {
         script.keys.reserve(ends + 1);
         script.sections.reserve(brackets + 1);
         firstKeys.reserve(brackets + 1);
+    } else {
+        // A small one: room for a few lines, so that it grows a few times at most.
+        script.keys.reserve(n / 16 + 8);
+        script.sections.reserve(n / 64 + 4);
+        firstKeys.reserve(n / 64 + 4);
     }
     script.sections.emplace_back();
 
