@@ -17,7 +17,8 @@ bool IsNameChar(char c) {
 }
 
 Position At(const Key* key, size_t offset) {
-    return Position{key->valueAt.line, key->valueAt.column + static_cast<int>(offset)};
+    Position at = key->valueAt();
+    return Position{at.line, at.column + static_cast<int>(offset)};
 }
 
 // `text` with the first occurrence of each macro replaced, however long the result.
@@ -31,7 +32,7 @@ std::string ExpandedInFull(std::string text, const Setting& setting) {
 }
 
 void CheckCut(const PlanValue& v, const Setting& setting, Findings& findings) {
-    const std::string& raw = v.source->value;
+    std::string_view raw = v.source->value();
     bool quoted = raw.size() > 1 && (raw[0] == '"' || raw[0] == '\'') && raw.back() == raw[0];
     size_t length = quoted ? raw.size() - 2 : raw.size();
     size_t kept = static_cast<size_t>(v.key->size - 1);
@@ -50,7 +51,7 @@ void CheckCut(const PlanValue& v, const Setting& setting, Findings& findings) {
     if (!v.key->macrosExpanded) return;
     std::string full = ExpandedInFull(Deliver(raw, v.key->size), setting);
     if (full.size() > static_cast<size_t>(kExpandedSize - 1)) {
-        findings.Add(v.source->valueAt, kError, "value-cut",
+        findings.Add(v.source->valueAt(), kError, "value-cut",
                      name + " expands to " + std::to_string(full.size()) +
                          " characters; the program keeps " + std::to_string(kExpandedSize - 1) +
                          ": " + Quoted(full.substr(kExpandedSize - 1)) + " is lost");
@@ -58,14 +59,14 @@ void CheckCut(const PlanValue& v, const Setting& setting, Findings& findings) {
 }
 
 void CheckMacros(const PlanValue& v, Findings& findings) {
-    const std::string& raw = v.source->value;
+    std::string_view raw = v.source->value();
     bool seen[2] = {false, false};
     for (size_t i = 0; i < raw.size(); ++i) {
         if (raw[i] != '%') continue;
         size_t end = i + 1;
         while (end < raw.size() && IsNameChar(raw[end])) ++end;
         if (end == i + 1 || end >= raw.size() || raw[end] != '%') continue;
-        std::string word = raw.substr(i, end - i + 1);
+        std::string_view word = raw.substr(i, end - i + 1);
         std::string name = v.key->name;
         int macro = Upper(word) == kMacros[0] ? 0 : Upper(word) == kMacros[1] ? 1 : -1;
         if (macro < 0) {
@@ -78,7 +79,7 @@ void CheckMacros(const PlanValue& v, Findings& findings) {
                          std::string(kMacros[macro]) + " is not expanded in " + name +
                              ": the program uses it as written; only REGVALUE, DIRNAME, "
                              "SOURCEFILENAME and DESTFILENAME expand macros");
-        } else if (word != kMacros[macro]) {
+        } else if (word != std::string_view(kMacros[macro])) {
             findings.Add(
                 At(v.source, i), kError, "macro",
                 Quoted(word) + " is no macro: macros are upper case; write " + kMacros[macro]);
@@ -87,7 +88,7 @@ void CheckMacros(const PlanValue& v, Findings& findings) {
                          std::string("only the first ") + kMacros[macro] +
                              " of a value is replaced: this one stays as written");
         }
-        if (macro >= 0 && word == kMacros[macro]) seen[macro] = true;
+        if (macro >= 0 && word == std::string_view(kMacros[macro])) seen[macro] = true;
         i = end;
     }
 }
@@ -112,7 +113,7 @@ void CheckRegistryKey(const PlanValue& v, Findings& findings) {
         if (upper.size() != skip + r.size() && upper[skip + r.size()] != '\\') continue;
         std::string rest = key.substr(std::min(key.size(), skip + r.size() + 1));
         bool machine = r == "HKEY_LOCAL_MACHINE" || r == "HKLM";
-        findings.Add(v.source->valueAt, kError, "registry-path",
+        findings.Add(v.source->valueAt(), kError, "registry-path",
                      "REGKEY names a root: the key is made below HKEY_LOCAL_MACHINE as " +
                          Quoted("HKEY_LOCAL_MACHINE\\" + key) +
                          (machine ? "" : "; this program writes only below HKEY_LOCAL_MACHINE") +
@@ -120,7 +121,7 @@ void CheckRegistryKey(const PlanValue& v, Findings& findings) {
         return;
     }
     if (skip == 1) {
-        findings.Add(v.source->valueAt, kError, "registry-path",
+        findings.Add(v.source->valueAt(), kError, "registry-path",
                      "REGKEY starts with `\\`: Windows NT and later refuse such a path and the "
                      "command does nothing; write REGKEY=" +
                          key.substr(key.find_first_not_of('\\') == std::string::npos
@@ -129,7 +130,7 @@ void CheckRegistryKey(const PlanValue& v, Findings& findings) {
         return;
     }
     if (key.find("\\\\") != std::string::npos || key.back() == '\\') {
-        findings.Add(v.source->valueAt, kWarning, "registry-path",
+        findings.Add(v.source->valueAt(), kWarning, "registry-path",
                      "REGKEY has an empty level (`\\\\` or a trailing `\\`): Windows versions "
                      "differ on such paths; write each level once");
     }
@@ -140,7 +141,7 @@ void CheckEmpty(const PlannedCommand& command, Findings& findings) {
     auto empty = [&](const char* key, const std::string& what) {
         const PlanValue* v = command.Find(key);
         if (v == nullptr || !v->value.empty()) return;
-        findings.Add(v->source != nullptr ? v->source->valueAt : at, kError, "empty-value",
+        findings.Add(v->source != nullptr ? v->source->valueAt() : at, kError, "empty-value",
                      std::string(v->source != nullptr ? "empty " : "no ") + key + ": " + what);
     };
     switch (command.type) {
@@ -165,18 +166,19 @@ void CheckEmpty(const PlannedCommand& command, Findings& findings) {
     }
 }
 
-void CheckHandOff(const ScriptFile& script, const PlannedCommand& command, Findings& findings) {
+void CheckHandOff(const PlannedCommand& command, Findings& findings) {
     const PlanValue* handOff = command.Find(kKeyCommandIShield);
     if (handOff == nullptr) return;
-    const Key* title = FindKey(script, command.section, kKeyCommandWinTitle);
-    bool hasTitle = title != nullptr && !Deliver(title->value, kPathSize).empty();
+    const Key* title = FindKeyIn(command.from, kKeyCommandWinTitle);
+    bool hasTitle =
+        title != nullptr && title->hasEquals && !Delivered(title->value(), kPathSize).empty();
     if (handOff->number != 0 && !hasTitle) {
-        findings.Add(handOff->source != nullptr ? handOff->source->at : command.from->at, kWarning,
-                     "hand-off",
+        findings.Add(handOff->source != nullptr ? handOff->source->at() : command.from->at,
+                     kWarning, "hand-off",
                      "COMMANDISHIELD without COMMANDWINTITLE: only a 2-second pause follows the "
                      "program; name the hand-off installer's window in COMMANDWINTITLE");
     } else if (handOff->number == 0 && hasTitle) {
-        findings.Add(title->at, kError, "hand-off",
+        findings.Add(title->at(), kError, "hand-off",
                      "COMMANDWINTITLE is read only with COMMANDISHIELD=1: add it, or the window "
                      "is never waited for");
     }
@@ -235,7 +237,7 @@ void CheckCommandLine(const PlanValue& v, Findings& findings) {
         }
         if (cutPath) {
             std::string program = line.substr(0, exe + 4);
-            findings.Add(v.source->valueAt, kWarning, "unquoted-path",
+            findings.Add(v.source->valueAt(), kWarning, "unquoted-path",
                          "the program's path has blanks and no quotes: Windows tries " +
                              Quoted(line.substr(0, blank) + ".exe") +
                              " first (with the rest as its arguments); write " +
@@ -248,7 +250,7 @@ void CheckCommandLine(const PlanValue& v, Findings& findings) {
         const std::string& word = words[w].first;
         if (word.empty() || word[0] == '/' || word[0] == '-' || word[0] == '\\') continue;
         if (word.find(':') != std::string::npos || word.find('=') != std::string::npos) continue;
-        if (!HasExtension(word)) continue;
+        if (!HasExtension(word) || IsLogOption(words[w - 1].first)) continue;
         findings.Add(At(v.source, words[w].second), kWarning, "relative-argument",
                      Quoted(word) +
                          " is a relative file name: the started program resolves it against the "
@@ -259,8 +261,8 @@ void CheckCommandLine(const PlanValue& v, Findings& findings) {
 
 }  // namespace
 
-void CheckCommands(const ScriptFile& script, const std::vector<PlannedCommand>& plan,
-                   const Setting& setting, Findings& findings) {
+void CheckCommands(const ScriptFile& /*script*/, const Plan& plan, const Setting& setting,
+                   Findings& findings) {
     bool mainChecked = false;  // APPTITLE: checked with the first command that reads it
     for (const PlannedCommand& command : plan) {
         if (command.from == nullptr) continue;
@@ -277,7 +279,7 @@ void CheckCommands(const ScriptFile& script, const std::vector<PlannedCommand>& 
             if (v.key->name == std::string(kKeyCommandLine)) CheckCommandLine(v, findings);
         }
         CheckEmpty(command, findings);
-        CheckHandOff(script, command, findings);
+        CheckHandOff(command, findings);
     }
 }
 

@@ -66,12 +66,12 @@ void CheckProgram(const PlannedCommand& command, const Setting& setting, Finding
                   FileOnDisc(setting.discDir, relative + ".exe"));
     if (found) return;
     if (bare) {
-        findings.Add(line->source->valueAt, Severity::kNote, "missing-file",
+        findings.Add(line->source->valueAt(), Severity::kNote, "missing-file",
                      Quoted(program) +
                          " is not on the disc: Windows looks for it in the current folder, the "
                          "system folders and the search path");
     } else {
-        findings.Add(line->source->valueAt, kError, "missing-file",
+        findings.Add(line->source->valueAt(), kError, "missing-file",
                      Quoted(program) + " is not on the disc (looked for " + Quoted(relative) +
                          " in " + setting.discDir + "): the program cannot start");
     }
@@ -84,15 +84,20 @@ void CheckSource(const PlannedCommand& command, const Setting& setting, Findings
     if (source->value.find('%') != std::string::npos) return;
     if (!OnDisc(source->value, setting, &relative)) return;
     if (FileOnDisc(setting.discDir, relative)) return;
-    findings.Add(source->source->valueAt, kError, "missing-file",
+    findings.Add(source->source->valueAt(), kError, "missing-file",
                  Quoted(source->value) + " is not on the disc (looked for " + Quoted(relative) +
                      " in " + setting.discDir + "): the copy fails");
 }
 
+// Where a folder is first made: the position in the plan and the command's number.
+struct MadeAt {
+    size_t position;
+    int index;
+};
+
 // The folder a copy or a new directory goes into must exist when the command runs.
-void CheckFolder(const std::vector<PlannedCommand>& plan, size_t index, const Setting& setting,
-                 const std::unordered_map<std::string, size_t>& madeBy, Findings& findings) {
-    const PlannedCommand& command = plan[index];
+void CheckFolder(const PlannedCommand& command, size_t position, const Setting& setting,
+                 const std::unordered_map<std::string, MadeAt>& madeBy, Findings& findings) {
     const PlanValue* target = command.type == 11  ? command.Find(kKeyDestFileName)
                               : command.type == 6 ? command.Find(kKeyDirName)
                                                   : nullptr;
@@ -102,7 +107,7 @@ void CheckFolder(const std::vector<PlannedCommand>& plan, size_t index, const Se
     std::string temp = Trimmed(setting.tempDir);
     if (folder.empty()) {
         if (command.type == 11)
-            findings.Add(target->source->valueAt, kWarning, "folder-not-created",
+            findings.Add(target->source->valueAt(), kWarning, "folder-not-created",
                          Quoted(target->value) +
                              " has no folder: it lands in the current folder, usually the disc's "
                              "root, which cannot be written; give the full path");
@@ -113,16 +118,16 @@ void CheckFolder(const std::vector<PlannedCommand>& plan, size_t index, const Se
     int later = 0;
     auto made = madeBy.find(folder);
     if (made != madeBy.end()) {
-        if (made->second < index) return;
-        later = plan[made->second].index;
+        if (made->second.position < position) return;
+        later = made->second.index;
     }
     bool underTemp = folder.compare(0, temp.size() + 1, temp + "\\") == 0;
     if (later != 0) {
-        findings.Add(target->source->valueAt, kWarning, "folder-not-created",
+        findings.Add(target->source->valueAt(), kWarning, "folder-not-created",
                      Quoted(Parent(target->value)) + " is made only by [COMMAND" +
                          std::to_string(later) + "], after this command: move that one first");
     } else if (underTemp) {
-        findings.Add(target->source->valueAt, kWarning, "folder-not-created",
+        findings.Add(target->source->valueAt(), kWarning, "folder-not-created",
                      "nothing creates " + Quoted(Parent(target->value)) +
                          (command.type == 11 ? ": the copy fails"
                                              : ": a directory is made one level at a time") +
@@ -132,24 +137,24 @@ void CheckFolder(const std::vector<PlannedCommand>& plan, size_t index, const Se
 
 }  // namespace
 
-void CheckDisc(const std::vector<PlannedCommand>& plan, const Setting& setting, bool discGiven,
-               Findings& findings) {
+void CheckDisc(const Plan& plan, const Setting& setting, bool discGiven, Findings& findings) {
     if (discGiven && !FileOnDisc(setting.discDir, "tarnwick.exe")) {
         findings.Add({1, 1}, kWarning, "missing-file",
                      "no tarnwick.exe beside the script in " + setting.discDir);
     }
     // Each folder the script makes, with the first command that makes it.
-    std::unordered_map<std::string, size_t> madeBy;
-    for (size_t i = 0; i < plan.size(); ++i) {
-        const PlanValue* dir = plan[i].type == 6 ? plan[i].Find(kKeyDirName) : nullptr;
-        if (dir != nullptr) madeBy.emplace(Trimmed(dir->value), i);
+    std::unordered_map<std::string, MadeAt> madeBy;
+    for (auto it = plan.begin(); it != plan.end(); ++it) {
+        const PlanValue* dir = it->type == 6 ? it->Find(kKeyDirName) : nullptr;
+        if (dir != nullptr) madeBy.emplace(Trimmed(dir->value), MadeAt{it.position(), it->index});
     }
-    for (size_t i = 0; i < plan.size(); ++i) {
-        if (plan[i].from == nullptr) continue;
-        CheckFolder(plan, i, setting, madeBy, findings);
+    for (auto it = plan.begin(); it != plan.end(); ++it) {
+        const PlannedCommand& command = *it;
+        if (command.from == nullptr) continue;
+        CheckFolder(command, it.position(), setting, madeBy, findings);
         if (setting.discDir.empty()) continue;
-        if (plan[i].type == 1) CheckProgram(plan[i], setting, findings);
-        if (plan[i].type == 11) CheckSource(plan[i], setting, findings);
+        if (command.type == 1) CheckProgram(command, setting, findings);
+        if (command.type == 11) CheckSource(command, setting, findings);
     }
 }
 

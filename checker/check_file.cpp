@@ -1,6 +1,6 @@
 // Checks of the file as a whole: encoding, lines, sections, keys, duplicates and the count.
-#include <map>
-#include <set>
+#include <algorithm>
+#include <string_view>
 
 #include "checks.h"
 #include "near_name.h"
@@ -23,7 +23,7 @@ void CheckEncoding(const ScriptFile& script, Findings& findings) {
             "the file starts with a UTF-8 byte-order mark: Windows reads it as "
             "three characters of the first line";
         const Key* first = script.sections[0].keys.empty() ? nullptr : &script.sections[0].keys[0];
-        if (first != nullptr && first->at.line == 1 && first->name.find('[', 3) == 3) {
+        if (first != nullptr && first->line == 1 && first->name.find('[', 3) == 3) {
             what += ", so " + Quoted(first->name.substr(3)) +
                     " is no section header and its keys are never read (Wine skips the mark)";
         }
@@ -80,37 +80,51 @@ void CheckEncoding(const ScriptFile& script, Findings& findings) {
     }
     for (const Key& key : script.sections[0].keys) {
         if (key.hasEquals && !key.name.empty() && key.name[0] != ';' && key.name[0] != '#')
-            findings.Add(key.at, kWarning, "malformed-line",
+            findings.Add(key.at(), kWarning, "malformed-line",
                          Quoted(key.name) + " stands before any section header: it is never read");
     }
 }
 
-// "COMMAND<n>" for a section named so without leading zeros; "tarnwick" for that one; else "".
-std::string KnownSection(const std::string& name) {
-    if (Upper(name) == Upper(kMainSection)) return kMainSection;
+// "COMMAND<n>" for the section that command n reads; "tarnwick" for that one; else "".
+std::string KnownSection(std::string_view name) {
+    if (EqualNoCase(name, kMainSection)) return kMainSection;
     int number = CommandNumber(name);
-    if (number <= 0) return "";
-    std::string canonical = kCommandSectionPrefix + std::to_string(number);
-    return Upper(name) == canonical ? canonical : "";
+    return number > 0 ? kCommandSectionPrefix + std::to_string(number) : "";
 }
 
-std::string SuggestSection(const std::string& name) {
-    size_t from = name.find_first_not_of(" \t");
-    size_t to = name.find_last_not_of(" \t");
-    std::string trimmed = from == std::string::npos ? "" : name.substr(from, to - from + 1);
+// For a name that is "COMMAND" and a number but is read by no command (leading zeros, a sign,
+// blanks or a mark inside, a number past the largest int): why, and what to write instead.
+std::string StrayCommand(std::string_view name) {
+    std::string upper = Upper(name);
+    const std::string prefix = kCommandSectionPrefix;
+    if (upper.compare(0, prefix.size(), prefix) != 0) return "";
+    std::string digits;
+    for (size_t i = prefix.size(); i < upper.size(); ++i) {
+        char c = upper[i];
+        if (c >= '0' && c <= '9') {
+            digits += c;
+        } else if (!digits.empty() || (c != ' ' && c != '\t' && c != '_' && c != '-' && c != '+' &&
+                                       c != '#' && c != '.')) {
+            return "";
+        }
+    }
+    size_t nonZero = digits.find_first_not_of('0');
+    if (digits.empty()) return "";
+    if (nonZero == std::string::npos) return ": commands are numbered from 1";
+    std::string number = digits.substr(nonZero);
+    if (number.size() > 10 || (number.size() == 10 && number > "2147483647"))
+        return ": command numbers end at 2147483647, so no command reads it";
+    return ": command " + number + " reads [" + prefix + number +
+           "], written without leading zeros, blanks or signs; write [" + prefix + number + "]";
+}
+
+std::string SuggestSection(std::string_view name) {
     std::vector<std::string> candidates = {kMainSection};
+    std::string trimmed(name);
     size_t digits = trimmed.find_last_not_of("0123456789") + 1;
     if (digits < trimmed.size() && trimmed.size() - digits < 10) {
         int number = std::stoi(trimmed.substr(digits));
-        if (number > 0) {
-            std::string prefix = Upper(trimmed.substr(0, digits));
-            while (!prefix.empty() && (prefix.back() == ' ' || prefix.back() == '_' ||
-                                       prefix.back() == '-' || prefix.back() == '0'))
-                prefix.pop_back();
-            std::string command = kCommandSectionPrefix + std::to_string(number);
-            if (prefix == kCommandSectionPrefix) return command;
-            candidates.push_back(command);
-        }
+        if (number > 0) candidates.push_back(kCommandSectionPrefix + std::to_string(number));
     }
     return NearestName(trimmed, candidates);
 }
@@ -121,13 +135,6 @@ std::vector<std::string> KeyNames() {
     return names;
 }
 
-const PlannedCommand* PlannedFor(const std::vector<PlannedCommand>& plan, const Section* section) {
-    int number = CommandNumber(section->name);
-    if (number <= 0 || number > static_cast<int>(plan.size())) return nullptr;
-    const PlannedCommand& command = plan[static_cast<size_t>(number - 1)];
-    return command.from == section ? &command : nullptr;
-}
-
 std::string TypeName(int type) {
     const char* does = TypeAction(type);
     return "a type " + std::to_string(type) + " command" +
@@ -135,34 +142,43 @@ std::string TypeName(int type) {
 }
 
 // Keys of a section the program reads: unknown names, duplicates, keys in the wrong place.
-void CheckKeys(const ScriptFile& script, const Section& section, bool isMain,
-               const PlannedCommand* command, Findings& findings) {
+// `type` is the type of the command that reads the section, 0 when none runs it.
+void CheckKeys(const ScriptFile& script, const Section& section, bool isMain, int type,
+               NameTable& seen, Findings& findings) {
     static const std::vector<std::string> names = KeyNames();
-    std::map<std::string, const Key*> seen;
-    for (const Key& key : section.keys) {
-        if (key.name.empty() || key.name[0] == ';' || key.name[0] == '#' || !key.hasEquals)
-            continue;
-        std::string upper = Upper(key.name);
-        auto first = seen.emplace(upper, &key);
-        if (!first.second) {
-            bool same = first.first->second->value == key.value;
-            findings.Add(key.at, same ? kWarning : kError, "duplicate-key",
-                         Quoted(key.name) + " again: the first, on line " +
-                             std::to_string(first.first->second->at.line) + ", wins" +
-                             (same ? " (with the same value); remove this one"
-                                   : "; this one is never read"));
+    seen.Reset(8);
+    auto nameOf = [&section](uint32_t k) { return section.keys[k].name; };
+    for (size_t k = 0; k < section.keys.size(); ++k) {
+        const Key& key = section.keys[k];
+        if (key.name.empty() || key.name[0] == '#' || !key.hasEquals) continue;
+        uint32_t index = static_cast<uint32_t>(k);
+        uint32_t firstIndex = seen.FirstOf(key.name, index, nameOf);
+        if (firstIndex != index) {
+            const Key& first = section.keys[firstIndex];
+            bool same = first.value() == key.value();
+            findings.Add(key.at(), same ? kWarning : kError, "duplicate-key",
+                         !findings.Keeps("duplicate-key")
+                             ? std::string()
+                             : Quoted(key.name) + " again: the first, on line " +
+                                   std::to_string(first.line) + ", wins" +
+                                   (same ? " (with the same value); remove this one"
+                                         : "; this one is never read"));
             continue;
         }
         const ScriptKey* known = KeyNamed(key.name);
         if (known == nullptr) {
-            std::string near = NearestName(key.name, names);
-            findings.Add(key.at, kError, "unknown-key",
+            if (!findings.Keeps("unknown-key")) {
+                findings.Add(key.at(), kError, "unknown-key", "");
+                continue;
+            }
+            std::string near = NearestName(std::string(key.name.substr(0, 64)), names);
+            findings.Add(key.at(), kError, "unknown-key",
                          Quoted(key.name) + " is no key of this program: it is never read" +
                              (near.empty() ? "" : "; did you mean " + Quoted(near) + "?"));
             continue;
         }
         if (known->inMainSection != isMain) {
-            findings.Add(key.at, kError, "unread-key",
+            findings.Add(key.at(), kError, "unread-key",
                          Quoted(known->name) + " is read only in " +
                              (known->inMainSection ? "[tarnwick]" : "[COMMANDn] sections") +
                              ": here it is never read");
@@ -174,47 +190,41 @@ void CheckKeys(const ScriptFile& script, const Section& section, bool isMain,
                 bool anyReads = false;
                 for (size_t s = 1; s < script.sections.size() && !anyReads; ++s) {
                     const Key* when = FindKeyIn(&script.sections[s], known->readWhen);
-                    anyReads = when != nullptr && ParseInt(when->value, 0) != 0;
+                    anyReads = when != nullptr && ParseInt(when->value(), 0) != 0;
                 }
                 if (!anyReads)
-                    findings.Add(key.at, kWarning, "unread-key",
+                    findings.Add(key.at(), kWarning, "unread-key",
                                  Quoted(known->name) + " is read only by commands with " +
                                      known->readWhen + "=1, and no command has it");
             }
-        } else if (command != nullptr && TypeAction(command->type) != nullptr &&
-                   (known->readBy & (1u << command->type)) == 0) {
-            findings.Add(key.at, kError, "unread-key",
-                         TypeName(command->type) + " never reads " + Quoted(known->name));
+        } else if (type != 0 && TypeAction(type) != nullptr &&
+                   (known->readBy & (1u << type)) == 0) {
+            findings.Add(key.at(), kError, "unread-key",
+                         TypeName(type) + " never reads " + Quoted(known->name));
         }
         if (known->isInteger) {
             bool numeric = false;
-            int number = ParseInt(key.value, known->defaultValue, &numeric);
-            std::string text = Deliver(key.value, 30);
+            int number = ParseInt(key.value(), known->defaultValue, &numeric);
+            std::string_view text = Delivered(key.value(), 30);
             size_t end = text.find_last_not_of(' ');
             bool clean =
                 !text.empty() && text.find_first_not_of("+-0123456789") == std::string::npos;
             if (!text.empty() && end != std::string::npos && !clean) {
-                findings.Add(key.valueAt, numeric ? kWarning : kError, "integer-value",
-                             Quoted(known->name) + "=" + Quoted(key.value) + " reads as " +
+                findings.Add(key.valueAt(), numeric ? kWarning : kError, "integer-value",
+                             Quoted(known->name) + "=" + Quoted(key.value()) + " reads as " +
                                  std::to_string(number) + "; write the number alone");
             }
         }
     }
 }
 
-void CheckCount(const ScriptFile& script, const std::vector<PlannedCommand>& plan,
-                Findings& findings) {
+void CheckCount(const ScriptFile& script, Findings& findings) {
     const Section* main = FindSection(script, kMainSection);
-    const Key* countKey = FindKey(script, kMainSection, kKeyNumberOfCommands);
+    const Key* countKey = FindKeyIn(main, kKeyNumberOfCommands);
     int count = ReadInt(script, kMainSection, kKeyNumberOfCommands, 0);
-    int highest = 0;
-    for (size_t s = 1; s < script.sections.size(); ++s) {
-        const Section& section = script.sections[s];
-        int number = KnownSection(section.name).empty() ? 0 : CommandNumber(section.name);
-        if (number > highest) highest = number;
-    }
+    int highest = script.commands.empty() ? 0 : script.commands.back().first;
     std::string lastName = kCommandSectionPrefix + std::to_string(highest);
-    Position at = countKey != nullptr ? countKey->valueAt
+    Position at = countKey != nullptr ? countKey->valueAt()
                   : main != nullptr   ? main->at
                                       : Position{1, 1};
     if (main == nullptr) {
@@ -236,16 +246,17 @@ void CheckCount(const ScriptFile& script, const std::vector<PlannedCommand>& pla
                          "]; write NUMBEROFCOMMANDS=" + std::to_string(highest));
         for (size_t s = 1; s < script.sections.size(); ++s) {
             const Section& section = script.sections[s];
-            int number = KnownSection(section.name).empty() ? 0 : CommandNumber(section.name);
-            if (number > count)
+            if (CommandNumber(section.name) > count)
                 findings.Add(section.at, kError, "count",
-                             "[" + section.name + "] never runs: NUMBEROFCOMMANDS is " +
-                                 std::to_string(count));
+                             !findings.Keeps("count") ? std::string()
+                                                      : "[" + std::string(section.name) +
+                                                            "] never runs: NUMBEROFCOMMANDS is " +
+                                                            std::to_string(count));
         }
     } else if (count > 0 && highest == 0) {
         findings.Add(at, kError, "count", "no [COMMAND1] or later section: nothing runs");
     } else if (count > highest && count > 0) {
-        bool bounded = static_cast<int>(plan.size()) < count;
+        bool bounded = CommandsRun(script) < count;
         findings.Add(at, bounded ? kWarning : kError, "count",
                      "NUMBEROFCOMMANDS=" + std::to_string(count) + " but the last command is [" +
                          lastName + "]" +
@@ -254,49 +265,76 @@ void CheckCount(const ScriptFile& script, const std::vector<PlannedCommand>& pla
                          "; write NUMBEROFCOMMANDS=" + std::to_string(highest));
     }
     // Gaps: a command without a section runs as an empty type 1 command, which does nothing.
-    int gaps = 0;
-    for (const PlannedCommand& command : plan) {
-        if (command.from != nullptr || command.index > highest) continue;
-        if (++gaps <= 10) {
+    // Every number up to the last section that runs and has none is one.
+    long long last = std::min(count, highest);
+    const long long kListed = 10;
+    long long listed = 0;
+    long long next = 1;
+    auto list = [&](long long upTo) {
+        for (; next < upTo && listed < kListed; ++next, ++listed) {
             findings.Add(at, kError, "missing-section",
-                         "[" + command.section + "] is missing: command " +
-                             std::to_string(command.index) +
+                         std::string("[") + kCommandSectionPrefix + std::to_string(next) +
+                             "] is missing: command " + std::to_string(next) +
                              " runs as an empty type 1 command and does nothing");
         }
+    };
+    long long runs = 0;
+    for (const auto& command : script.commands) {
+        if (command.first > last) break;
+        list(command.first);
+        next = command.first + 1LL;
+        ++runs;
     }
-    if (gaps > 10)
+    list(last + 1);
+    long long missing = std::max(last, 0LL) - runs;
+    if (missing > kListed)
         findings.Add(at, kError, "missing-section",
-                     "and " + std::to_string(gaps - 10) + " more commands without a section");
+                     "and " + std::to_string(missing - kListed) +
+                         " more commands without a section, each an empty command");
 }
 
-void CheckSections(const ScriptFile& script, const std::vector<PlannedCommand>& plan,
-                   Findings& findings) {
+void CheckSections(const ScriptFile& script, Findings& findings) {
+    int runs = CommandsRun(script);
+    NameTable seen;
     for (size_t s = 1; s < script.sections.size(); ++s) {
         const Section& section = script.sections[s];
         std::string known = KnownSection(section.name);
         if (known.empty()) {
+            std::string what = "[" + std::string(section.name) + "] is no section of this program";
+            std::string stray = StrayCommand(section.name);
+            if (!stray.empty()) {
+                findings.Add(section.at, kError, "unknown-section", what + stray);
+                continue;
+            }
             std::string near = SuggestSection(section.name);
             findings.Add(section.at, near.empty() ? kWarning : kError, "unknown-section",
-                         "[" + section.name + "] is no section of this program: it is never read" +
+                         what + ": it is never read" +
                              (near.empty() ? "" : "; did you mean [" + near + "]?"));
             continue;
         }
-        const std::vector<size_t>& group = script.sectionsByName.at(Upper(section.name));
-        if (group[0] != s) {
+        const Section* first = FindSection(script, section.name);
+        if (first != &section) {
             findings.Add(section.at, kError, "duplicate-section",
-                         "[" + section.name + "] again: only the first, on line " +
-                             std::to_string(script.sections[group[0]].at.line) +
-                             ", is read; the keys here are never read");
+                         !findings.Keeps("duplicate-section")
+                             ? std::string()
+                             : "[" + std::string(section.name) +
+                                   "] again: only the first, on line " +
+                                   std::to_string(first->at.line) +
+                                   ", is read; the keys here are never read");
             continue;
         }
         bool isMain = known == kMainSection;
-        const PlannedCommand* command = isMain ? nullptr : PlannedFor(plan, &section);
-        // A command that never runs (the count says so) still has its keys looked at.
-        CheckKeys(script, section, isMain, command, findings);
-        if (command != nullptr && TypeAction(command->type) == nullptr) {
-            const Key* type = FindKey(script, section.name, kKeyCommandType);
-            findings.Add(type != nullptr ? type->valueAt : section.at, kError, "inert-type",
-                         "COMMANDTYPE " + std::to_string(command->type) +
+        int number = isMain ? 0 : CommandNumber(section.name);
+        // The type of the command that reads this section, however far it lies from the
+        // others; a command that never runs (the count says so) still has its keys looked at.
+        const Key* typeKey = FindKeyIn(&section, kKeyCommandType);
+        int type = number == 0 || number > runs               ? 0
+                   : typeKey != nullptr && typeKey->hasEquals ? ParseInt(typeKey->value(), 1)
+                                                              : 1;
+        CheckKeys(script, section, isMain, type, seen, findings);
+        if (number != 0 && number <= runs && TypeAction(type) == nullptr) {
+            findings.Add(typeKey != nullptr ? typeKey->valueAt() : section.at, kError, "inert-type",
+                         "COMMANDTYPE " + std::to_string(type) +
                              " does nothing: the types are 1 to 7 and 11");
         }
     }
@@ -304,11 +342,10 @@ void CheckSections(const ScriptFile& script, const std::vector<PlannedCommand>& 
 
 }  // namespace
 
-void CheckFile(const ScriptFile& script, const std::vector<PlannedCommand>& plan,
-               Findings& findings) {
+void CheckFile(const ScriptFile& script, const Plan& /*plan*/, Findings& findings) {
     CheckEncoding(script, findings);
-    CheckSections(script, plan, findings);
-    CheckCount(script, plan, findings);
+    CheckSections(script, findings);
+    CheckCount(script, findings);
 }
 
 }  // namespace check

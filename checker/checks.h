@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "diagnostic.h"
@@ -10,33 +11,54 @@
 
 namespace check {
 
-// Collects the findings of the checks.
+// Collects the findings of the checks. Of one check, the first kListedPerCheck are kept; the
+// rest are counted and summarised in one finding ("and N more").
 class Findings {
   public:
+    static constexpr int kListedPerCheck = 300;
+
     void Add(Position at, Severity severity, const char* check, std::string message);
-    // In the order of the file; findings about the whole file first.
-    std::vector<Diagnostic> Sorted() const;
+    // Whether another finding of this check would be kept: a check that may find many can skip
+    // making the message of one that would not (and Add it with an empty one, to be counted).
+    bool Keeps(const char* check) const;
+    // In the order of the file, findings about the whole file first; hands them over.
+    std::vector<Diagnostic> Sorted();
 
   private:
+    struct Tally {
+        const char* check = nullptr;
+        int kept = 0;
+        long long more = 0;
+        Severity worst = Severity::kNote;
+        Position firstMore;
+    };
+    Tally& TallyOf(const char* check);
+
     std::vector<Diagnostic> list_;
+    std::vector<Tally> tallies_;
 };
 
 // The file: its encoding, its lines, sections and keys, and the count of commands.
-void CheckFile(const ScriptFile& script, const std::vector<PlannedCommand>& plan,
-               Findings& findings);
+void CheckFile(const ScriptFile& script, const Plan& plan, Findings& findings);
 // The values each command reads: cuts, macros, registry paths, the hand-off, the command line.
-void CheckCommands(const ScriptFile& script, const std::vector<PlannedCommand>& plan,
-                   const Setting& setting, Findings& findings);
+void CheckCommands(const ScriptFile& script, const Plan& plan, const Setting& setting,
+                   Findings& findings);
 // The disc: programs and files the script takes from it, folders it copies into.
-void CheckDisc(const std::vector<PlannedCommand>& plan, const Setting& setting, bool discGiven,
-               Findings& findings);
+void CheckDisc(const Plan& plan, const Setting& setting, bool discGiven, Findings& findings);
+// Installer command lines: msiexec's quiet and restart switches, log paths, NSIS's /D=, .msi
+// files started as programs; a time limit shorter than the hand-off pause.
+void CheckInstallers(const Plan& plan, const Setting& setting, Findings& findings);
+// Whether a word of a command line is an option followed by a log's path (msiexec's /l*v).
+bool IsLogOption(std::string_view word);
+// What the commands do to each other: folders removed, filled or copied onto, keys deleted with
+// their subkeys, quotes that stay in a name.
+void CheckEffects(const Plan& plan, const Setting& setting, Findings& findings);
 
 // Every check, for a script read from `setting.discDir` (a folder given: `discGiven`).
-std::vector<Diagnostic> CheckScript(const ScriptFile& script,
-                                    const std::vector<PlannedCommand>& plan, const Setting& setting,
-                                    bool discGiven);
+std::vector<Diagnostic> CheckScript(const ScriptFile& script, const Plan& plan,
+                                    const Setting& setting, bool discGiven);
 
 // A key's name as the script shows it in a message: `NAME`.
-std::string Quoted(const std::string& text);
+std::string Quoted(std::string_view text);
 
 }  // namespace check

@@ -2,6 +2,8 @@
 #include "plan.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string_view>
 
 #include "base/sizes.h"
 #include "script/substitute_macros.h"
@@ -26,18 +28,50 @@ Setting MakeSetting(const std::string& tempDir, const std::string& options) {
 
 const PlanValue* PlannedCommand::Find(const char* key) const {
     for (const PlanValue& value : values) {
-        if (value.key->name == key) return &value;
+        if (value.key->name == key || strcmp(value.key->name, key) == 0) return &value;
     }
     return nullptr;
 }
 
-std::string Resolve(const ScriptKey& key, const std::string& raw, const Setting& setting) {
-    std::string value = Deliver(raw, key.size);
-    if (!key.macrosExpanded) return value;
-    char out[kExpandedSize];
-    SubstituteMacros(value.c_str(), setting.tempDir.c_str(), setting.drive.c_str(), out,
+namespace {
+
+// The row of kScriptKeys for a name in any case, or -1.
+int KeyIndex(std::string_view name) {
+    const size_t kCount = sizeof(kScriptKeys) / sizeof(kScriptKeys[0]);
+    static const struct Lengths {
+        size_t of[kCount];
+        Lengths() : of() {
+            for (size_t i = 0; i < kCount; ++i) of[i] = strlen(kScriptKeys[i].name);
+        }
+    } lengths;
+    if (name.empty()) return -1;
+    char first = UpperAscii(name[0]);
+    for (size_t i = 0; i < kCount; ++i) {
+        const char* known = kScriptKeys[i].name;
+        if (name.size() == lengths.of[i] && first == known[0] && EqualNoCase(name, known))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// The value as the program uses it, into `out` (whose storage is reused).
+void ResolveInto(const ScriptKey& key, std::string_view raw, const Setting& setting,
+                 std::string& out) {
+    std::string_view value = Delivered(raw, key.size);
+    out.assign(value.data(), value.size());
+    if (!key.macrosExpanded || value.find('%') == std::string_view::npos) return;
+    char expanded[kExpandedSize];
+    SubstituteMacros(out.c_str(), setting.tempDir.c_str(), setting.drive.c_str(), expanded,
                      kExpandedSize);
-    return out;
+    out.assign(expanded);
+}
+
+}  // namespace
+
+std::string Resolve(const ScriptKey& key, std::string_view raw, const Setting& setting) {
+    std::string value;
+    ResolveInto(key, raw, setting, value);
+    return value;
 }
 
 const char* TypeAction(int type) {
@@ -47,69 +81,96 @@ const char* TypeAction(int type) {
     return nullptr;
 }
 
-const ScriptKey* KeyNamed(const std::string& name) {
-    std::string upper = Upper(name);
-    for (const ScriptKey& key : kScriptKeys) {
-        if (upper == key.name) return &key;
-    }
-    return nullptr;
+const ScriptKey* KeyNamed(std::string_view name) {
+    int index = KeyIndex(name);
+    return index < 0 ? nullptr : &kScriptKeys[index];
 }
 
-std::vector<PlannedCommand> MakePlan(const ScriptFile& script, const Setting& setting) {
-    std::vector<PlannedCommand> plan;
-    int count = CommandsRun(script);
-    const Section* main = FindSection(script, kMainSection);
+Plan::Plan(const ScriptFile& script, const Setting& setting) : script_(&script), setting_(setting) {
+    if (const Section* main = FindSection(script, kMainSection)) {
+        for (const Key& key : main->keys) {
+            int index = KeyIndex(key.name);
+            if (index >= 0 && mainKeys_[index] == nullptr) mainKeys_[index] = &key;
+        }
+    }
     // The numbers that have a section; of the commands between them, only the first
     // kMissingListed are listed: a count of two thousand million would otherwise list them all.
-    std::vector<int> numbers;
-    for (size_t s = 1; s < script.sections.size(); ++s) {
-        int number = CommandNumber(script.sections[s].name);
-        if (number > 0 && number <= count &&
-            EqualNoCase(script.sections[s].name, kCommandSectionPrefix + std::to_string(number)))
-            numbers.push_back(number);
+    long long count = CommandsRun(script);
+    long long missing = 0;
+    long long next = 1;
+    auto listMissing = [&](long long upTo) {
+        for (; next < upTo && missing < kMissingListed; ++next, ++missing)
+            entries_.push_back(Entry{static_cast<int>(next), NameTable::kNone});
+    };
+    for (const auto& command : script.commands) {
+        if (command.first > count) break;
+        listMissing(command.first);
+        entries_.push_back(Entry{command.first, command.second});
+        next = command.first + 1LL;
     }
-    std::sort(numbers.begin(), numbers.end());
-    size_t next = 0;
-    int missing = 0;
-    for (long long at = 1; at <= count; ++at) {
-        int i = static_cast<int>(at);
-        while (next < numbers.size() && numbers[next] < i) ++next;
-        bool listed = next < numbers.size() && numbers[next] == i;
-        if (!listed && ++missing > kMissingListed) {
-            if (next == numbers.size()) break;
-            at = numbers[next] - 1;
-            continue;
+    listMissing(count + 1);
+}
+
+PlannedCommand Plan::operator[](size_t i) const {
+    PlannedCommand command;
+    Fill(i, command);
+    return command;
+}
+
+void Plan::Fill(size_t i, PlannedCommand& command) const {
+    const Entry& entry = entries_[i];
+    command.index = entry.index;
+    command.section.assign(kCommandSectionPrefix);
+    char digits[12];
+    int n = 0;
+    for (unsigned rest = static_cast<unsigned>(entry.index); rest != 0 || n == 0; rest /= 10)
+        digits[n++] = static_cast<char>('0' + rest % 10);
+    while (n > 0) command.section += digits[--n];
+    command.from = entry.section == NameTable::kNone ? nullptr : &script_->sections[entry.section];
+
+    // The first of each key in the command's section, found in one pass.
+    const Key* first[kKeyCount] = {};
+    if (command.from != nullptr) {
+        for (const Key& key : command.from->keys) {
+            int index = KeyIndex(key.name);
+            if (index >= 0 && first[index] == nullptr) first[index] = &key;
         }
-        PlannedCommand command;
-        command.index = i;
-        command.section = kCommandSectionPrefix + std::to_string(i);
-        command.from = FindSection(script, command.section);
-        command.type = ReadInt(script, command.section, kKeyCommandType, 1);
-        if (TypeAction(command.type) != nullptr) {
-            for (const ScriptKey& key : kScriptKeys) {
-                if (key.readBy == 0 || (key.readBy & (1u << command.type)) == 0) continue;
-                if (key.name == std::string(kKeyCommandType)) continue;
-                if (key.readWhen != nullptr) {
-                    const PlanValue* when = command.Find(key.readWhen);
-                    if (when == nullptr || when->number == 0) continue;
-                }
-                PlanValue value;
-                value.key = &key;
-                value.source = FindKeyIn(key.inMainSection ? main : command.from, key.name);
-                if (value.source != nullptr && !value.source->hasEquals) value.source = nullptr;
-                std::string raw = value.source != nullptr ? value.source->value : "";
-                if (key.isInteger) {
-                    value.number = ParseInt(raw, key.defaultValue);
-                    value.value = std::to_string(value.number);
-                } else {
-                    value.value = Resolve(key, raw, setting);
-                }
-                command.values.push_back(value);
+    }
+    static const int kTypeRow = KeyIndex(kKeyCommandType);
+    const Key* type = first[kTypeRow];
+    command.type = type != nullptr && type->hasEquals ? ParseInt(type->value(), 1) : 1;
+
+    size_t used = 0;
+    int numbers[kKeyCount] = {};
+    if (TypeAction(command.type) != nullptr) {
+        for (size_t k = 0; k < kKeyCount; ++k) {
+            const ScriptKey& key = kScriptKeys[k];
+            if (key.readBy == 0 || (key.readBy & (1u << command.type)) == 0) continue;
+            if (static_cast<int>(k) == kTypeRow) continue;
+            // Read only when an integer key read before it is not 0.
+            if (key.readWhen != nullptr && numbers[KeyIndex(key.readWhen)] == 0) continue;
+            if (used == command.values.size()) {
+                if (used == 0) command.values.reserve(kKeyCount);
+                command.values.emplace_back();
+            }
+            PlanValue& value = command.values[used++];
+            value.key = &key;
+            value.source = key.inMainSection ? mainKeys_[k] : first[k];
+            if (value.source != nullptr && !value.source->hasEquals) value.source = nullptr;
+            std::string_view raw = value.source != nullptr ? value.source->value() : "";
+            if (key.isInteger) {
+                value.number = ParseInt(raw, key.defaultValue);
+                numbers[k] = value.number;
+                value.value = std::to_string(value.number);
+            } else {
+                value.number = 0;
+                ResolveInto(key, raw, setting_, value.value);
             }
         }
-        plan.push_back(std::move(command));
     }
-    return plan;
+    command.values.resize(used);
 }
+
+Plan MakePlan(const ScriptFile& script, const Setting& setting) { return Plan(script, setting); }
 
 }  // namespace check

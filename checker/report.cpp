@@ -1,43 +1,121 @@
 // Writing the findings and the plan.
 #include "report.h"
 
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+
 namespace check {
 
 namespace {
 
-// A JSON string. The script's texts are ANSI bytes: a byte from 0x80 up is written as the
-// character of the same number, so that the output is always valid UTF-8.
-std::string Json(const std::string& text) {
-    static const char* digits = "0123456789abcdef";
-    std::string out = "\"";
-    for (char ch : text) {
-        unsigned char c = static_cast<unsigned char>(ch);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20 || c >= 0x7F) {
-            out += "\\u00";
-            out += digits[c >> 4];
-            out += digits[c & 15];
-        } else {
-            out += ch;
+// Text gathered in memory and handed to the stream in large pieces: a stream's own inserters
+// cost more than the text they write.
+class Out {
+  public:
+    explicit Out(std::ostream& out) : out_(out) {}
+    ~Out() { Flush(); }
+    Out(const Out&) = delete;
+    Out& operator=(const Out&) = delete;
+
+    Out& operator<<(std::string_view text) {
+        if (text.size() > sizeof(buffer_) - used_) {
+            Flush();
+            if (text.size() > sizeof(buffer_)) {
+                out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+                return *this;
+            }
         }
+        memcpy(buffer_ + used_, text.data(), text.size());
+        used_ += text.size();
+        return *this;
     }
-    return out + "\"";
-}
+    Out& operator<<(char c) { return *this << std::string_view(&c, 1); }
+    template <class T, std::enable_if_t<std::is_integral_v<T> && !std::is_same_v<T, char>, int> = 0>
+    Out& operator<<(T number) {
+        char digits[24];
+        std::to_chars_result end = std::to_chars(digits, digits + sizeof(digits), number);
+        return *this << std::string_view(digits, static_cast<size_t>(end.ptr - digits));
+    }
+    // A JSON string. The script's texts are ANSI bytes: a byte from 0x80 up is written as the
+    // character of the same number, so that the output is always valid UTF-8. Runs of bytes
+    // that need no escape are copied in one piece.
+    Out& Json(std::string_view text) {
+        static const char* digits = "0123456789abcdef";
+        static const struct Plain {
+            bool is[256];
+            Plain() : is() {
+                for (int c = 0x20; c < 0x7F; ++c) is[c] = c != '"' && c != '\\';
+            }
+        } plain;
+        *this << '"';
+        size_t run = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            // Eight bytes at a time while none of them needs an escape.
+            while (i + 8 <= text.size() && Plain8(text.data() + i)) i += 8;
+            if (i == text.size()) break;
+            unsigned char c = static_cast<unsigned char>(text[i]);
+            if (plain.is[c]) continue;
+            *this << text.substr(run, i - run);
+            run = i + 1;
+            if (c == '"' || c == '\\') {
+                char escaped[2] = {'\\', static_cast<char>(c)};
+                *this << std::string_view(escaped, 2);
+            } else {
+                char escaped[6] = {'\\', 'u', '0', '0', digits[c >> 4], digits[c & 15]};
+                *this << std::string_view(escaped, 6);
+            }
+        }
+        return *this << text.substr(run) << '"';
+    }
+    // Blanks up to `width` after a text of `length`.
+    Out& Pad(size_t length, size_t width) {
+        static const char blanks[] = "                                ";
+        return *this << std::string_view(blanks, length < width ? width - length : 0);
+    }
+
+  private:
+    // Whether eight bytes are all printable ASCII other than `"` and `\\`.
+    static bool Plain8(const char* p) {
+        uint64_t x;
+        memcpy(&x, p, 8);
+        const uint64_t ones = 0x0101010101010101ull;
+        const uint64_t highs = 0x8080808080808080ull;
+        auto zero = [&](uint64_t v) { return (v - ones) & ~v & highs; };
+        uint64_t below = (x - 0x2020202020202020ull) & ~x & highs;
+        return ((x & highs) | below | zero(x ^ 0x7F7F7F7F7F7F7F7Full) | zero(x ^ (ones * '"')) |
+                zero(x ^ (ones * '\\'))) == 0;
+    }
+
+    void Flush() {
+        out_.write(buffer_, static_cast<std::streamsize>(used_));
+        used_ = 0;
+    }
+
+    std::ostream& out_;
+    char buffer_[8192];
+    size_t used_ = 0;
+};
 
 }  // namespace
 
-void WriteDiagnostics(std::ostream& out, const std::string& path,
+void WriteJsonString(std::ostream& stream, std::string_view text) {
+    Out out(stream);
+    out.Json(text);
+}
+
+void WriteDiagnostics(std::ostream& stream, const std::string& path,
                       const std::vector<Diagnostic>& diagnostics) {
+    Out out(stream);
     for (const Diagnostic& d : diagnostics) {
         out << path << ':' << d.line << ':' << d.column << ": " << SeverityName(d.severity) << ": "
             << d.message << " [" << d.check << "]\n";
     }
 }
 
-void WritePlan(std::ostream& out, const std::vector<PlannedCommand>& plan, int commandsRun,
-               const Setting& setting) {
+void WritePlan(std::ostream& stream, const Plan& plan, int commandsRun, const Setting& setting) {
+    Out out(stream);
     if (commandsRun < 0) commandsRun = 0;
     out << "plan: " << commandsRun << (commandsRun == 1 ? " command" : " commands")
         << " (%TEMP% is " << setting.tempDir << ", %CURRENTDRIVE% is " << setting.drive << ")\n";
@@ -51,9 +129,14 @@ void WritePlan(std::ostream& out, const std::vector<PlannedCommand>& plan, int c
         }
         out << ", type " << command.type << ": " << (does != nullptr ? does : "nothing") << '\n';
         for (const PlanValue& v : command.values) {
-            out << "       " << v.key->name
-                << std::string(18 - std::string(v.key->name).size(), ' ')
-                << (v.key->isInteger ? v.value : "\"" + v.value + "\"") << '\n';
+            std::string_view name = v.key->name;
+            out << "       " << name;
+            out.Pad(name.size(), 18);
+            if (v.key->isInteger) {
+                out << v.value << '\n';
+            } else {
+                out << '"' << v.value << "\"\n";
+            }
         }
     }
     if (static_cast<int>(plan.size()) < commandsRun) {
@@ -62,22 +145,25 @@ void WritePlan(std::ostream& out, const std::vector<PlannedCommand>& plan, int c
     }
 }
 
-void WriteJson(std::ostream& out, const std::vector<Diagnostic>& diagnostics,
-               const std::vector<PlannedCommand>* plan) {
+void WriteJson(std::ostream& stream, const std::vector<Diagnostic>& diagnostics, const Plan* plan) {
+    Out out(stream);
     out << "{\"diagnostics\": [";
     for (size_t i = 0; i < diagnostics.size(); ++i) {
         const Diagnostic& d = diagnostics[i];
         out << (i == 0 ? "\n  " : ",\n  ") << "{\"line\": " << d.line
-            << ", \"column\": " << d.column << ", \"severity\": " << Json(SeverityName(d.severity))
-            << ", \"check\": " << Json(d.check) << ", \"message\": " << Json(d.message) << "}";
+            << ", \"column\": " << d.column << ", \"severity\": \"" << SeverityName(d.severity)
+            << "\", \"check\": ";
+        out.Json(d.check) << ", \"message\": ";
+        out.Json(d.message) << '}';
     }
     out << (diagnostics.empty() ? "]" : "\n]");
     if (plan != nullptr) {
         out << ",\n\"plan\": [";
-        for (size_t i = 0; i < plan->size(); ++i) {
-            const PlannedCommand& c = (*plan)[i];
-            out << (i == 0 ? "\n  " : ",\n  ") << "{\"index\": " << c.index
-                << ", \"section\": " << Json(c.section) << ", \"line\": ";
+        bool first = true;
+        for (const PlannedCommand& c : *plan) {
+            out << (first ? "\n  " : ",\n  ") << "{\"index\": " << c.index << ", \"section\": ";
+            first = false;
+            out.Json(c.section) << ", \"line\": ";
             if (c.from != nullptr) {
                 out << c.from->at.line;
             } else {
@@ -86,8 +172,13 @@ void WriteJson(std::ostream& out, const std::vector<Diagnostic>& diagnostics,
             out << ", \"type\": " << c.type << ", \"values\": {";
             for (size_t v = 0; v < c.values.size(); ++v) {
                 const PlanValue& value = c.values[v];
-                out << (v == 0 ? "" : ", ") << Json(value.key->name) << ": "
-                    << (value.key->isInteger ? value.value : Json(value.value));
+                if (v != 0) out << ", ";
+                out.Json(value.key->name) << ": ";
+                if (value.key->isInteger) {
+                    out << value.value;
+                } else {
+                    out.Json(value.value);
+                }
             }
             out << "}}";
         }

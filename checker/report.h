@@ -3,6 +3,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "diagnostic.h"
@@ -14,10 +15,10 @@ namespace check {
 void WriteDiagnostics(std::ostream& out, const std::string& path,
                       const std::vector<Diagnostic>& diagnostics);
 // The commands in the order they run, with every value as the program will use it.
-void WritePlan(std::ostream& out, const std::vector<PlannedCommand>& plan, int commandsRun,
-               const Setting& setting);
+void WritePlan(std::ostream& out, const Plan& plan, int commandsRun, const Setting& setting);
 // {"diagnostics": [...], "plan": [...]}; the plan only when `withPlan`.
-void WriteJson(std::ostream& out, const std::vector<Diagnostic>& diagnostics,
-               const std::vector<PlannedCommand>* plan);
+void WriteJson(std::ostream& out, const std::vector<Diagnostic>& diagnostics, const Plan* plan);
+// A JSON string: a byte from 0x80 up is written as the character of the same number.
+void WriteJsonString(std::ostream& out, std::string_view text);
 
 }  // namespace check

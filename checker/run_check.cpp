@@ -9,6 +9,8 @@
 
 #include "checks.h"
 #include "report.h"
+#include "report_ci.h"
+#include "run_options.h"
 
 #ifndef TARNWICK_VERSION
 #define TARNWICK_VERSION "0.0.0"
@@ -21,20 +23,24 @@ namespace {
 namespace fs = std::filesystem;
 
 const char kUsage[] =
-    "usage: tarnwick-check [--plan] [--json] [--werror] [--temp DIR] [--options \"/t /cd:e:\"] "
-    "PATH\n"
+    "usage: tarnwick-check [--plan] [--format=gcc|json|sarif|github] [--werror] [--temp DIR]\n"
+    "                      [--options \"/r /cd:e:\"] PATH\n"
     "  PATH       a tarnwick.cfg, or a disc folder holding it beside tarnwick.exe\n"
     "  --plan     print the commands in the order they run, with their values\n"
-    "  --json     print one JSON object: \"diagnostics\" (and \"plan\" with --plan)\n"
+    "  --format   gcc: PATH:LINE:COLUMN: lines (the default); json: one JSON object,\n"
+    "             \"diagnostics\" (and \"plan\" with --plan); sarif: a SARIF 2.1.0 log;\n"
+    "             github: GitHub workflow commands (::error file=...)\n"
+    "  --json     the same as --format=json\n"
     "  --werror   warnings count as errors for the exit code\n"
     "  --temp     what %TEMP% stands for (C:\\WINDOWS\\TEMP)\n"
-    "  --options  tarnwick's options, for what %CURRENTDRIVE% stands for (D:)\n"
+    "  --options  tarnwick's options for the run: /t and /cd: say what %CURRENTDRIVE% stands\n"
+    "             for (D:), /r that Windows restarts at the end; /d /x /e /l:PATH accepted\n"
     "exit code: 0 no errors, 1 errors (or warnings with --werror), 2 unreadable script or "
     "wrong command line\n";
 
 struct Request {
     bool plan = false;
-    bool json = false;
+    std::string format = "gcc";
     bool werror = false;
     std::string temp;
     std::string options;
@@ -49,11 +55,13 @@ bool Parse(const std::vector<std::string>& args, Request& request, std::string& 
         if (arg == "--plan") {
             request.plan = true;
         } else if (arg == "--json") {
-            request.json = true;
+            request.format = "json";
         } else if (arg == "--werror") {
             request.werror = true;
-        } else if (arg == "--temp" || arg == "--options") {
-            value = arg == "--temp" ? &request.temp : &request.options;
+        } else if (arg == "--temp" || arg == "--options" || arg == "--format") {
+            value = arg == "--temp"      ? &request.temp
+                    : arg == "--options" ? &request.options
+                                         : &request.format;
             if (++i == args.size()) {
                 error = arg + " needs a value";
                 return false;
@@ -63,6 +71,8 @@ bool Parse(const std::vector<std::string>& args, Request& request, std::string& 
             request.temp = arg.substr(7);
         } else if (arg.rfind("--options=", 0) == 0) {
             request.options = arg.substr(10);
+        } else if (arg.rfind("--format=", 0) == 0) {
+            request.format = arg.substr(9);
         } else if (arg.size() > 1 && arg[0] == '-') {
             error = "unknown option " + arg;
             return false;
@@ -74,6 +84,9 @@ bool Parse(const std::vector<std::string>& args, Request& request, std::string& 
         }
     }
     if (request.path.empty()) error = "no PATH";
+    if (request.format != "gcc" && request.format != "json" && request.format != "sarif" &&
+        request.format != "github")
+        error = "--format is gcc, json, sarif or github, not `" + request.format + "`";
     return error.empty();
 }
 
@@ -99,7 +112,8 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     Request request;
     std::string error;
-    if (!Parse(args, request, error)) {
+    RunOptions runOptions;
+    if (!Parse(args, request, error) || !ParseRunOptions(request.options, &runOptions, &error)) {
         err << "tarnwick-check: " << error << '\n' << kUsage;
         return 2;
     }
@@ -111,21 +125,50 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         err << "tarnwick-check: " << file << ": cannot read the script\n";
         return 2;
     }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Read in one piece into a text of its size: the script is held once.
+    std::string bytes;
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+    in.clear();
+    in.seekg(0, std::ios::beg);
+    in.clear();
+    if (size > 0xFFFFFFFFLL) {
+        err << "tarnwick-check: " << file << ": the script is larger than 4 GB\n";
+        return 2;
+    }
+    if (size > 0) {
+        bytes.resize(static_cast<size_t>(size));
+        in.read(&bytes[0], size);
+        bytes.resize(static_cast<size_t>(in.gcount()));
+    } else {
+        bytes.assign((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
     if (in.bad()) {
         err << "tarnwick-check: " << file << ": cannot read the script\n";
         return 2;
     }
 
-    Setting setting = MakeSetting(request.temp, request.options);
+    // tarnwick's options word by word: a log at C:/data/t.log turns on neither /d nor /t.
+    Setting setting = MakeSetting(request.temp, "");
+    if (!runOptions.drive.empty()) {
+        setting.drive = runOptions.drive;
+    } else if (runOptions.tempDrive) {
+        setting.drive = setting.tempDir;
+    }
+    setting.restart = runOptions.restart;
     fs::path dir = folder ? fs::path(request.path) : fs::path(file).parent_path();
     setting.discDir = dir.empty() ? "." : dir.string();
-    ScriptFile script = ReadScript(bytes);
-    std::vector<PlannedCommand> plan = MakePlan(script, setting);
+    ScriptFile script = ReadScript(std::move(bytes));
+    Plan plan = MakePlan(script, setting);
     std::vector<Diagnostic> diagnostics = CheckScript(script, plan, setting, folder);
 
-    if (request.json) {
+    if (request.format == "json") {
         WriteJson(out, diagnostics, request.plan ? &plan : nullptr);
+    } else if (request.format == "sarif") {
+        WriteSarif(out, file, TARNWICK_VERSION, diagnostics);  // a SARIF log has no plan
+    } else if (request.format == "github") {
+        WriteGithub(out, file, diagnostics);
+        if (request.plan) WritePlan(out, plan, CommandsRun(script), setting);
     } else {
         WriteDiagnostics(out, file, diagnostics);
         if (request.plan) WritePlan(out, plan, CommandsRun(script), setting);

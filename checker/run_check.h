@@ -1,5 +1,6 @@
-// The checker's command line: tarnwick-check [--plan] [--json] [--werror] [--temp DIR]
-// [--options "/t /cd:e:"] PATH. Returns the exit code: 0 clean, 1 findings, 2 unusable input.
+// The checker's command line: tarnwick-check [--plan] [--format=gcc|json|sarif|github] [--werror]
+// [--temp DIR] [--options "/r /cd:e:"] PATH. Returns the exit code: 0 clean, 1 findings, 2 unusable
+// input.
 #pragma once
 
 #include <ostream>

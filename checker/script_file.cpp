@@ -1,9 +1,11 @@
 // A script read the way Windows reads an initialisation file.
 #include "script_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
+#include "base/command_section.h"
 #include "base/script_keys.h"
 #include "base/sizes.h"
 
@@ -14,7 +16,7 @@ namespace {
 // The blanks the platform trims around names and values; ^Z (DOS end of file) is one of them.
 bool IsBlank(unsigned char c) { return (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0x20; }
 
-std::string UntilNul(const std::string& text) { return text.substr(0, text.find('\0')); }
+std::string_view UntilNul(std::string_view text) { return text.substr(0, text.find('\0')); }
 
 // The first `c` in [from, to) of `text`, or `to`; a search never runs past its line.
 size_t FindIn(const std::string& text, char c, size_t from, size_t to) {
@@ -65,13 +67,16 @@ size_t Utf8Length(const unsigned char* p, const unsigned char* end) {
 }
 
 const size_t kMaxOddities = 1000;
+const size_t kReserveFrom = 1 << 16;
 
 class Parser {
   public:
-    explicit Parser(ScriptFile& script) : script_(script) {}
+    Parser(ScriptFile& script, std::vector<uint32_t>& firstKeys)
+        : script_(script), text_(*script.text), firstKeys_(firstKeys) {}
 
-    void Line(const std::string& text, size_t start, size_t end, int line) {
-        NoteBytes(text, start, end, line);
+    void Line(size_t start, size_t end, int line) {
+        NoteBytes(start, end, line);
+        const std::string& text = text_;
         size_t s = start;
         size_t e = end;
         while (s < e && IsBlank(static_cast<unsigned char>(text[s]))) ++s;
@@ -89,142 +94,193 @@ class Parser {
                 size_t to = close;
                 while (from < to && IsBlank(static_cast<unsigned char>(text[from]))) ++from;
                 while (to > from && IsBlank(static_cast<unsigned char>(text[to - 1]))) --to;
-                section.name = UntilNul(text.substr(from, to - from));
+                section.name = UntilNul(View(from, to));
                 section.at = at;
-                script_.sections.push_back(std::move(section));
+                script_.sections.push_back(section);
+                firstKeys_.push_back(static_cast<uint32_t>(script_.keys.size()));
                 previousEmpty_ = false;
+                linesInSection_ = 0;
                 return;
             }
-            Note(Oddity::kUnclosedHeader, at, text.substr(s, e - s));
+            Note(Oddity::kUnclosedHeader, at, View(s, e));
         }
         Key key;
-        key.at = at;
+        key.line = line;
+        key.column = static_cast<uint32_t>(s - start) + 1;
         size_t equals = FindIn(text, '=', s, e);
         if (equals < e) {
             size_t nameEnd = equals;
             while (nameEnd > s && IsBlank(static_cast<unsigned char>(text[nameEnd - 1]))) --nameEnd;
             size_t v = equals + 1;
             while (v < e && IsBlank(static_cast<unsigned char>(text[v]))) ++v;
-            key.name = UntilNul(text.substr(s, nameEnd - s));
-            key.value = UntilNul(text.substr(v, e - v));
-            key.hasEquals = true;
-            key.valueAt = Position{line, static_cast<int>(v - start) + 1};
+            key.name = UntilNul(View(s, nameEnd));
+            key.valueOffset = static_cast<uint32_t>(v - s);
+            key.valueSize = static_cast<uint32_t>(UntilNul(View(v, e)).size());
+            key.hasEquals = 1;
         } else {
-            key.name = UntilNul(text.substr(s, e - s));
-            key.valueAt = Position{line, static_cast<int>(e - start) + 1};
+            key.name = UntilNul(View(s, e));
+            key.valueOffset = static_cast<uint32_t>(e - s);
             if (text[s] != ';' && text[s] != '#' && text[s] != '[')
                 Note(Oddity::kNoEquals, at, key.name);
         }
         // A line with no name after another such line is dropped, as the platform drops it.
-        std::vector<Key>& keys = script_.sections.back().keys;
-        if (equals == s && previousEmpty_ && !keys.empty()) return;
+        if (equals == s && previousEmpty_ && linesInSection_ > 0) return;
         previousEmpty_ = key.name.empty();
-        keys.push_back(std::move(key));
+        ++linesInSection_;
+        // No name the program asks for starts with `;`: comment lines are not kept.
+        if (text[s] == ';') return;
+        script_.keys.push_back(key);
     }
 
   private:
-    void Note(Oddity::Kind kind, Position at, std::string text) {
+    std::string_view View(size_t from, size_t to) const {
+        return std::string_view(text_.data() + from, to - from);
+    }
+
+    void Note(Oddity::Kind kind, Position at, std::string_view text) {
         if (script_.oddities.size() < kMaxOddities)
-            script_.oddities.push_back(Oddity{kind, at, std::move(text)});
+            script_.oddities.push_back(Oddity{kind, at, text});
     }
 
     // NUL bytes and bytes outside ASCII, once per line and kind.
-    void NoteBytes(const std::string& text, size_t start, size_t end, int line) {
+    void NoteBytes(size_t start, size_t end, int line) {
         if (script_.encoding != Encoding::kAnsi && script_.encoding != Encoding::kUtf8Bom) {
-            size_t nul = FindIn(text, '\0', start, end);
-            if (nul < end) Note(Oddity::kNul, {line, static_cast<int>(nul - start) + 1}, "");
+            size_t nul = FindIn(text_, '\0', start, end);
+            if (nul < end) Note(Oddity::kNul, {line, static_cast<int>(nul - start) + 1}, {});
             return;
         }
         bool nul = false, high = false, utf8 = false;
-        const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(text_.data());
         for (size_t i = start; i < end; ++i) {
+            // Eight plain ASCII bytes at a time: no NUL and no high bit among them.
+            while (i + 8 <= end) {
+                uint64_t word;
+                memcpy(&word, p + i, 8);
+                const uint64_t ones = 0x0101010101010101ull;
+                const uint64_t highs = 0x8080808080808080ull;
+                if ((((word - ones) & ~word) | word) & highs) break;
+                i += 8;
+            }
+            if (i >= end) break;
+            if (p[i] != 0 && p[i] < 0x80) continue;
             Position at{line, static_cast<int>(i - start) + 1};
-            if (p[i] == 0 && !nul) {
+            if (p[i] == 0) {
+                if (!nul) Note(Oddity::kNul, at, {});
                 nul = true;
-                Note(Oddity::kNul, at, "");
-            } else if (p[i] >= 0x80) {
+            } else {
                 size_t n = Utf8Length(p + i, p + end);
                 if (n > 0 && !utf8) {
                     utf8 = true;
-                    Note(Oddity::kUtf8Sequence, at, text.substr(i, n));
+                    Note(Oddity::kUtf8Sequence, at, View(i, i + n));
                 } else if (n == 0 && !high) {
                     high = true;
-                    Note(Oddity::kHighByte, at, text.substr(i, 1));
+                    Note(Oddity::kHighByte, at, View(i, i + 1));
                 }
                 if (n > 0) i += n - 1;
             }
+            if (nul && high && utf8) return;
         }
     }
 
     ScriptFile& script_;
+    const std::string& text_;
+    std::vector<uint32_t>& firstKeys_;
     bool previousEmpty_ = false;
+    size_t linesInSection_ = 0;
 };
 
 }  // namespace
 
-bool EqualNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 'a' + 'A') : a[i];
-        char y = b[i] >= 'a' && b[i] <= 'z' ? static_cast<char>(b[i] - 'a' + 'A') : b[i];
-        if (x != y) return false;
-    }
-    return true;
+std::string Upper(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) c = UpperAscii(c);
+    return upper;
 }
 
-std::string Upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
-ScriptFile ReadScript(const std::string& bytes) {
+ScriptFile ReadScript(std::string bytes) {
     ScriptFile script;
-    script.sections.emplace_back();
-    std::string decoded;
-    const std::string* text = &bytes;
     if (bytes.size() >= 2 &&
         (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0)) {
         bool bigEndian = bytes[0] == '\xFE';
         script.encoding = bigEndian ? Encoding::kUtf16Be : Encoding::kUtf16Le;
         std::vector<Position> lost;
-        decoded = FromUtf16(bytes, bigEndian, &lost);
+        std::string decoded = FromUtf16(bytes, bigEndian, &lost);
         for (const Position& at : lost) {
             if (script.oddities.size() < kMaxOddities)
-                script.oddities.push_back(Oddity{Oddity::kNotAnsi, at, ""});
+                script.oddities.push_back(Oddity{Oddity::kNotAnsi, at, {}});
         }
-        text = &decoded;
+        std::string().swap(bytes);
+        bytes = std::move(decoded);
     } else if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
         // Windows takes the mark for three characters of the first line.
         script.encoding = Encoding::kUtf8Bom;
     }
+    script.text = std::make_unique<const std::string>(std::move(bytes));
+    const std::string& text = *script.text;
+    size_t n = text.size();
 
-    Parser parser(script);
-    size_t n = text->size();
+    // A large script reserves room for a key on every line and a section at every '[' (the
+    // memory is claimed only as it is used), so that its arrays are never copied as they grow.
+    std::vector<uint32_t> firstKeys(1, 0);
+    if (n > kReserveFrom) {
+        size_t ends = static_cast<size_t>(std::count(text.begin(), text.end(), '\n') +
+                                          std::count(text.begin(), text.end(), '\r'));
+        size_t brackets = static_cast<size_t>(std::count(text.begin(), text.end(), '['));
+        script.keys.reserve(ends + 1);
+        script.sections.reserve(brackets + 1);
+        firstKeys.reserve(brackets + 1);
+    } else {
+        // A small one: room for a few lines, so that it grows a few times at most.
+        script.keys.reserve(n / 16 + 8);
+        script.sections.reserve(n / 64 + 4);
+        firstKeys.reserve(n / 64 + 4);
+    }
+    script.sections.emplace_back();
+
+    Parser parser(script, firstKeys);
     size_t i = 0;
     int line = 1;
+    // The next CR and LF, each searched for again only once passed.
+    size_t cr = FindIn(text, '\r', 0, n);
+    size_t lf = FindIn(text, '\n', 0, n);
     while (i < n) {
         size_t start = i;
-        while (i < n && (*text)[i] != '\r' && (*text)[i] != '\n') ++i;
-        parser.Line(*text, start, i, line);
+        if (cr < i) cr = FindIn(text, '\r', i, n);
+        if (lf < i) lf = FindIn(text, '\n', i, n);
+        i = std::min(cr, lf);
+        parser.Line(start, i, line);
         if (i < n) {
-            i += ((*text)[i] == '\r' && i + 1 < n && (*text)[i + 1] == '\n') ? 2 : 1;
+            i += (text[i] == '\r' && i + 1 < n && text[i + 1] == '\n') ? 2 : 1;
             ++line;
         }
     }
     script.lineCount = line;
-    for (size_t s = 1; s < script.sections.size(); ++s)
-        script.sectionsByName[Upper(script.sections[s].name)].push_back(s);
+
+    for (size_t s = 0; s < script.sections.size(); ++s) {
+        size_t last = s + 1 < firstKeys.size() ? firstKeys[s + 1] : script.keys.size();
+        script.sections[s].keys.first = script.keys.data() + firstKeys[s];
+        script.sections[s].keys.last = script.keys.data() + last;
+    }
+    auto nameOf = [&script](uint32_t s) { return script.sections[s].name; };
+    script.sectionNames.Reset(script.sections.size());
+    for (size_t s = 1; s < script.sections.size(); ++s) {
+        uint32_t index = static_cast<uint32_t>(s);
+        if (script.sectionNames.FirstOf(script.sections[s].name, index, nameOf) != index) continue;
+        int number = CommandNumber(script.sections[s].name);
+        if (number > 0) script.commands.emplace_back(number, index);
+    }
+    if (!std::is_sorted(script.commands.begin(), script.commands.end()))
+        std::sort(script.commands.begin(), script.commands.end());
     return script;
 }
 
-const Section* FindSection(const ScriptFile& script, const std::string& name) {
-    auto found = script.sectionsByName.find(Upper(name));
-    return found == script.sectionsByName.end() ? nullptr : &script.sections[found->second[0]];
+const Section* FindSection(const ScriptFile& script, std::string_view name) {
+    uint32_t s =
+        script.sectionNames.Find(name, [&script](uint32_t i) { return script.sections[i].name; });
+    return s == NameTable::kNone ? nullptr : &script.sections[s];
 }
 
-const Key* FindKeyIn(const Section* section, const std::string& name) {
+const Key* FindKeyIn(const Section* section, std::string_view name) {
     if (section == nullptr) return nullptr;
     for (const Key& key : section->keys) {
         if (EqualNoCase(key.name, name)) return &key;
@@ -232,34 +288,32 @@ const Key* FindKeyIn(const Section* section, const std::string& name) {
     return nullptr;
 }
 
-const Key* FindKey(const ScriptFile& script, const std::string& section, const std::string& name) {
-    auto found = script.sectionsByName.find(Upper(section));
-    if (found == script.sectionsByName.end()) return nullptr;
-    return FindKeyIn(&script.sections[found->second[0]], name);
+const Key* FindKey(const ScriptFile& script, std::string_view section, std::string_view name) {
+    return FindKeyIn(FindSection(script, section), name);
 }
 
-std::string Deliver(const std::string& value, int size) {
-    if (size <= 0) return "";
-    std::string text = value;
-    bool quoted = text.size() > 1 && (text[0] == '"' || text[0] == '\'') && text.back() == text[0];
-    if (quoted) text.erase(0, 1);
-    std::string out = text.substr(0, static_cast<size_t>(size - 1));
+std::string_view Delivered(std::string_view value, int size) {
+    if (size <= 0) return {};
+    bool quoted =
+        value.size() > 1 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0];
+    std::string_view text = quoted ? value.substr(1) : value;
+    std::string_view out = text.substr(0, static_cast<size_t>(size - 1));
     // The closing quote is dropped from what was copied: when the value fills the buffer
     // exactly, that is its last character instead.
-    if (quoted && static_cast<size_t>(size) >= text.size() && !out.empty()) out.pop_back();
+    if (quoted && static_cast<size_t>(size) >= text.size() && !out.empty()) out.remove_suffix(1);
     return out;
 }
 
-std::string ReadString(const ScriptFile& script, const std::string& section, const std::string& key,
+std::string ReadString(const ScriptFile& script, std::string_view section, std::string_view key,
                        int size) {
     const Key* found = FindKey(script, section, key);
-    return found != nullptr && found->hasEquals ? Deliver(found->value, size) : "";
+    return found != nullptr && found->hasEquals ? Deliver(found->value(), size) : "";
 }
 
-int ParseInt(const std::string& value, int def, bool* numeric) {
+int ParseInt(std::string_view value, int def, bool* numeric) {
     // The value is taken through a buffer of 30 characters, then read as the platform's
     // RtlUnicodeStringToInteger reads it with base 0.
-    std::string text = Deliver(value, 30);
+    std::string_view text = Delivered(value, 30);
     if (numeric != nullptr) *numeric = false;
     if (text.empty()) return def;
     size_t i = 0;
@@ -286,37 +340,27 @@ int ParseInt(const std::string& value, int def, bool* numeric) {
     return static_cast<int>(minus ? 0u - total : total);
 }
 
-int ReadInt(const ScriptFile& script, const std::string& section, const std::string& key, int def) {
+int ReadInt(const ScriptFile& script, std::string_view section, std::string_view key, int def) {
     const Key* found = FindKey(script, section, key);
-    return found != nullptr && found->hasEquals ? ParseInt(found->value, def) : def;
+    return found != nullptr && found->hasEquals ? ParseInt(found->value(), def) : def;
 }
 
-int CommandNumber(const std::string& name) {
-    const std::string prefix = kCommandSectionPrefix;
-    if (name.size() <= prefix.size() || Upper(name.substr(0, prefix.size())) != prefix) return 0;
-    int number = 0;
-    for (size_t i = prefix.size(); i < name.size(); ++i) {
-        if (name[i] < '0' || name[i] > '9') return 0;
-        int digit = name[i] - '0';
-        number = number > (0x7FFFFFFF - digit) / 10 ? 0x7FFFFFFF : number * 10 + digit;
-    }
-    return number;
+int CommandNumber(std::string_view name) {
+    // No name longer than this is "COMMAND" and an int.
+    if (name.size() > 64) return 0;
+    return CommandSectionNumber(name.data(), static_cast<int>(name.size()));
 }
 
 int CommandsRun(const ScriptFile& script) {
     int count = ReadInt(script, kMainSection, kKeyNumberOfCommands, 0);
     if (count <= 0) return count;
     size_t names = 0;
-    int highest = 0;
     for (size_t s = 1; s < script.sections.size(); ++s) {
-        const std::string& name = script.sections[s].name;
-        if (name.empty()) continue;
-        names += name.size() + 1;
-        int number = CommandNumber(name);
-        if (number > highest) highest = number;
+        if (!script.sections[s].name.empty()) names += script.sections[s].name.size() + 1;
     }
     // The names are read into kSectionNamesSize bytes; a list that fills it leaves the count.
     if (names >= static_cast<size_t>(kSectionNamesSize - 2)) return count;
+    int highest = script.commands.empty() ? 0 : script.commands.back().first;
     return highest < count ? highest : count;
 }
 

@@ -2,12 +2,14 @@
 # The script checker's cost (by hand, from `make bench`): a disc of 1,000 and one of 10,000
 # commands (six lines each, every kind of command, every file present), checked with the plan
 # by the Linux program. Prints the wall time (min and median of REPEAT runs) and the peak
-# memory, beside the script's size.
+# memory, beside the script's size; then a table of adversarial scripts at two sizes each.
+# Goals: 10,000 commands in 10 ms; memory at most 3 bytes a byte of script past a fixed base;
+# time and memory that follow the size of the script on any input.
 # usage: bench-check.sh BUILDDIR [REPEAT]
 set -e
 build=$1
 repeat=${2:-5}
-checker=$build/tarnwick-check
+checker=${CHECKER:-$build/tarnwick-check}
 work=$build/bench-check
 rm -rf "$work"
 for n in 1000 10000; do
@@ -51,7 +53,7 @@ for n in 1000 10000; do
     sort -n "$work/runs$n" | awk -v n="$n" -v lines="$lines" -v bytes="$bytes" '
         { t[NR] = $1 / 1000; c[NR] = ($2 + $3) * 1000; if ($4 > m) m = $4 }
         END { med = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2
-              printf "tarnwick-check --plan, %5d commands (%d lines, %4d KB): wall min %5.1f ms, median %5.1f ms (goal < 100); CPU %3.0f ms; peak memory %6d KB (n=%d)\n",
+              printf "tarnwick-check --plan, %5d commands (%d lines, %4d KB): wall min %5.1f ms, median %5.1f ms; CPU %3.0f ms; peak memory %6d KB (n=%d)\n",
                      n, lines, bytes / 1024, t[1], med, c[1], m, NR
               print m > "'"$work"'/peak" n }'
 done
@@ -59,5 +61,63 @@ done
 # script does.
 awk -v a="$(cat "$work/peak1000")" -v b="$(cat "$work/peak10000")" \
     -v sa="$(wc -c <"$work/disc1000/tarnwick.cfg")" -v sb="$(wc -c <"$work/disc10000/tarnwick.cfg")" \
-    'BEGIN { printf "memory added from 1,000 to 10,000 commands: %d KB for %d KB more script (%.1f bytes a byte)\n",
+    'BEGIN { printf "memory added from 1,000 to 10,000 commands: %d KB for %d KB more script (%.1f bytes a byte; goal <= 3)\n",
              b - a, (sb - sa) / 1024, (b - a) * 1024 / (sb - sa) }'
+
+# Adversarial scripts, each at two sizes: the time and memory of the larger over the smaller's
+# should follow the size (about 4 times for 4 times the script). Script alone, no disc.
+adv=$work/adversarial
+mkdir -p "$adv"
+gen() { # gen NAME SCALE: writes $adv/NAME-SCALE.cfg
+    awk -v kind="$1" -v n="$2" 'BEGIN {
+        if (kind == "status") {
+            # A long [tarnwick] before APPTITLE, and as many commands with a status window.
+            printf "[tarnwick]\nNUMBEROFCOMMANDS=%d\n", n
+            for (i = 1; i <= n; i++) printf "X%d=1\n", i
+            printf "APPTITLE=Setup\n"
+            for (i = 1; i <= n; i++)
+                printf "[COMMAND%d]\nCOMMANDSHOWSTATUS=1\nCOMMANDLINE=a.exe\n", i
+        } else if (kind == "duplicates") {
+            printf "[tarnwick]\nNUMBEROFCOMMANDS=1\n[COMMAND1]\n"
+            for (i = 1; i <= n; i++) printf "A=1\n"
+        } else if (kind == "sections") {
+            printf "[tarnwick]\nNUMBEROFCOMMANDS=%d\n", n
+            for (i = 1; i <= n; i++) printf "[COMMAND%d]\n", i
+        } else if (kind == "commands") {
+            printf "[tarnwick]\nNUMBEROFCOMMANDS=%d\nAPPTITLE=Bench\n", n
+            for (i = 1; i <= n; i++) {
+                printf "[COMMAND%d]\nCOMMANDTYPE=4\nREGKEY=Software\\Bench\\%d\n", i, i
+                printf "REGVALUENAME=V\nREGVALUE=%%TEMP%%\\f%d.inf\n", i
+            }
+        } else if (kind == "line") {
+            printf "[tarnwick]\nNUMBEROFCOMMANDS=1\n[COMMAND1]\nCOMMANDLINE="
+            s = "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+            for (i = 0; i < n / 100; i++) printf "%s", s
+            printf "\n"
+        } else if (kind == "largest") {
+            printf "[tarnwick]\nNUMBEROFCOMMANDS=2147483647\n[COMMAND1]\nCOMMANDTYPE=6\nDIRNAME=a\n"
+            for (i = 1; i <= n; i++) printf "[COMMAND%d%s]\n", 99999999999, i
+            printf "[COMMAND2147483647]\nCOMMANDTYPE=6\nDIRNAME=b\n"
+        }
+    }' >"$adv/$1-$2.cfg"
+}
+measure() { # measure FILE: prints the CPU seconds and the peak KB
+    /usr/bin/time -f '%U %S %M' -o "$adv/one" "$checker" --plan --json "$1" >/dev/null || true
+    tail -n 1 "$adv/one" | awk '{ print $1 + $2, $3 }'
+}
+echo "adversarial scripts (--plan --json): size, CPU time, peak memory; the larger against the smaller"
+for row in "status 25000 100000" "duplicates 250000 1000000" "sections 125000 500000" \
+    "commands 250000 1000000" "line 25000000 100000000" "largest 1 4"; do
+    set -- $row
+    gen "$1" "$2"
+    gen "$1" "$3"
+    a=$(measure "$adv/$1-$2.cfg")
+    b=$(measure "$adv/$1-$3.cfg")
+    awk -v name="$1" -v a="$a" -v b="$b" -v sa="$(wc -c <"$adv/$1-$2.cfg")" \
+        -v sb="$(wc -c <"$adv/$1-$3.cfg")" 'BEGIN {
+        split(a, x, " "); split(b, y, " ")
+        printf "  %-10s %7.1f MB: %6.2f s %7d KB | %7.1f MB: %6.2f s %7d KB (%.1f bytes a byte) | size x%.1f, time x%.1f\n",
+               name, sa / 1048576, x[1], x[2], sb / 1048576, y[1], y[2], y[2] * 1024 / sb,
+               sb / sa, (x[1] > 0 ? y[1] / x[1] : 0) }'
+    rm -f "$adv/$1-$2.cfg" "$adv/$1-$3.cfg"
+done

@@ -17,7 +17,7 @@ count=$(echo "$targets" | wc -w)
 runs=$((total / count))
 lib="$here/src/base/text.cpp $here/src/app/command_line.cpp $here/src/app/start_dir.cpp
      $here/src/base/split_at_char.cpp"
-lib="$lib $here/src/script/substitute_macros.cpp"
+lib="$lib $here/src/script/substitute_macros.cpp $here/src/base/command_section.cpp"
 # The script checker, without its entry point.
 checker=$(ls "$here/checker"/*.cpp | grep -v '/main\.cpp$')
 status=0

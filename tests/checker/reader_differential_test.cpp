@@ -38,7 +38,7 @@ const Difference* ListedDifference(const std::string& script, const std::string&
     return nullptr;
 }
 
-bool Ascii(const std::string& text) {
+bool Ascii(std::string_view text) {
     for (char c : text) {
         if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F)
             return false;
@@ -61,9 +61,9 @@ int Compare(const std::string& name, const std::string& bytes) {
     for (const check::Section& section : script.sections) {
         if (Ascii(section.name) && section.name.find_first_of(" \t") == std::string::npos &&
             script.sections.size() < 50)
-            sections.insert(section.name);
+            sections.emplace(section.name);
         for (const check::Key& key : section.keys) {
-            if (Ascii(key.name)) keys.insert(key.name);
+            if (Ascii(key.name)) keys.emplace(key.name);
         }
     }
     int compared = 0;
@@ -107,7 +107,7 @@ int Compare(const std::string& name, const std::string& bytes) {
         platformNames.emplace_back(&names[i]);
     std::vector<std::string> ourNames;
     for (size_t s = 1; s < script.sections.size(); ++s) {
-        if (!script.sections[s].name.empty()) ourNames.push_back(script.sections[s].name);
+        if (!script.sections[s].name.empty()) ourNames.emplace_back(script.sections[s].name);
     }
     if (ListedDifference(name, "tarnwick", "NUMBEROFCOMMANDS") == nullptr) {
         EXPECT_EQ(ourNames, platformNames) << name << ": section names";
