@@ -16,6 +16,8 @@ install_schema() {
   if [ "$(id -u)" != 0 ]; then echo "setup: run as root to install $sarif_tool" >&2; exit 1; fi
   npm install -g --no-fund --no-audit --ignore-scripts "$sarif_tool" >/dev/null
 }
+# npm brings the SARIF schema; Debian's own package serves where the machine has none.
+command -v npm >/dev/null 2>&1 || need="$need npm"
 [ -z "$need" ] && { install_schema; exit 0; }
 if [ "$(id -u)" != 0 ]; then echo "setup: run as root to install:$need" >&2; exit 1; fi
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
