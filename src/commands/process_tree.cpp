@@ -1,0 +1,57 @@
+// A program and every process it starts in turn, held together in a job object. The job entry
+// points are looked up at run time: Windows 95, 98, ME and NT 4 have none.
+#include "commands/process_tree.h"
+
+#include "base/system_library.h"
+
+bool OpenProcessTree(ProcessTree* tree) {
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    auto createJob = TYPED_ENTRY_POINT(kernel, CreateJobObjectA);
+    auto setInformation = TYPED_ENTRY_POINT(kernel, SetInformationJobObject);
+    auto createPort = TYPED_ENTRY_POINT(kernel, CreateIoCompletionPort);
+    tree->assign = TYPED_ENTRY_POINT(kernel, AssignProcessToJobObject);
+    tree->readPort = TYPED_ENTRY_POINT(kernel, GetQueuedCompletionStatus);
+    tree->ended = false;
+    tree->job = nullptr;
+    tree->port = nullptr;
+    if (createJob == nullptr || setInformation == nullptr || createPort == nullptr ||
+        tree->assign == nullptr || tree->readPort == nullptr) {
+        return false;
+    }
+    tree->job = createJob(nullptr, nullptr);
+    tree->port = createPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
+    JOBOBJECT_ASSOCIATE_COMPLETION_PORT link;
+    link.CompletionKey = tree->job;
+    link.CompletionPort = tree->port;
+    if (tree->job == nullptr || tree->port == nullptr ||
+        !setInformation(tree->job, JobObjectAssociateCompletionPortInformation, &link,
+                        sizeof(link))) {
+        CloseProcessTree(tree);
+        return false;
+    }
+    return true;
+}
+
+bool AddToTree(ProcessTree* tree, HANDLE process) {
+    return tree->assign(tree->job, process) != FALSE;
+}
+
+bool TreeEnded(ProcessTree* tree, DWORD waitMs) {
+    DWORD message;
+    ULONG_PTR key;
+    LPOVERLAPPED detail;
+    while (!tree->ended && tree->readPort(tree->port, &message, &key, &detail, waitMs)) {
+        tree->ended = message == JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO;
+    }
+    return tree->ended;
+}
+
+void CloseProcessTree(ProcessTree* tree) {
+    // The job has no limit that ends its processes when it is closed.
+    if (tree->job != nullptr) /* ok = */
+        CloseHandle(tree->job);
+    if (tree->port != nullptr) /* ok = */
+        CloseHandle(tree->port);
+    tree->job = nullptr;
+    tree->port = nullptr;
+}
