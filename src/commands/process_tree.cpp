@@ -6,30 +6,28 @@
 
 bool OpenProcessTree(ProcessTree* tree) {
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    auto createJob = TYPED_ENTRY_POINT(kernel, CreateJobObjectA);
-    auto setInformation = TYPED_ENTRY_POINT(kernel, SetInformationJobObject);
-    auto createPort = TYPED_ENTRY_POINT(kernel, CreateIoCompletionPort);
-    tree->assign = TYPED_ENTRY_POINT(kernel, AssignProcessToJobObject);
-    tree->readPort = TYPED_ENTRY_POINT(kernel, GetQueuedCompletionStatus);
-    tree->ended = false;
     tree->job = nullptr;
     tree->port = nullptr;
-    if (createJob == nullptr || setInformation == nullptr || createPort == nullptr ||
-        tree->assign == nullptr || tree->readPort == nullptr) {
+    tree->ended = false;
+    tree->assign = TYPED_ENTRY_POINT(kernel, AssignProcessToJobObject);
+    tree->readPort = TYPED_ENTRY_POINT(kernel, GetQueuedCompletionStatus);
+    auto createJob = TYPED_ENTRY_POINT(kernel, CreateJobObjectA);
+    auto createPort = TYPED_ENTRY_POINT(kernel, CreateIoCompletionPort);
+    auto setInformation = TYPED_ENTRY_POINT(kernel, SetInformationJobObject);
+    if (tree->assign == nullptr || tree->readPort == nullptr || createJob == nullptr ||
+        createPort == nullptr || setInformation == nullptr) {
         return false;
     }
-    tree->job = createJob(nullptr, nullptr);
-    tree->port = createPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
+    // A job or a port that could not be made fails the association.
     JOBOBJECT_ASSOCIATE_COMPLETION_PORT link;
-    link.CompletionKey = tree->job;
-    link.CompletionPort = tree->port;
-    if (tree->job == nullptr || tree->port == nullptr ||
-        !setInformation(tree->job, JobObjectAssociateCompletionPortInformation, &link,
-                        sizeof(link))) {
-        CloseProcessTree(tree);
-        return false;
+    link.CompletionKey = tree->job = createJob(nullptr, nullptr);
+    link.CompletionPort = tree->port = createPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
+    if (setInformation(tree->job, JobObjectAssociateCompletionPortInformation, &link,
+                       sizeof(link))) {
+        return true;
     }
-    return true;
+    CloseProcessTree(tree);
+    return false;
 }
 
 bool AddToTree(ProcessTree* tree, HANDLE process) {
