@@ -6,6 +6,7 @@
 #       (COMMANDTYPE, then DIRNAME) and then the directory call;
 #   (c) tarnwick.exe on the same script;
 #   (d) a batch file doing the same md/rd under Wine's cmd;
+#   (f) tarnwick.exe with its log (/l:), a line written as each command starts and ends;
 #   and, for comparison, (e): (b) given the script's path in its on-disk case, as tarnwick now
 #   opens it; (b) is given the upper-cased path, for which Wine on a case-sensitive host looks
 #   each part up without regard to case on every open.
@@ -47,6 +48,7 @@ run() {
         a) set -- 'C:\tarnbench\bench_bare_dirs.exe' ;;
         b) set -- 'C:\tarnbench\bench_profile_dirs.exe' 'C:\TARNBENCH\tarnwick.cfg' ;;
         c) set -- 'C:\tarnbench\tarnwick.exe' ;;
+        f) rm -f "$root/bench.log"; set -- 'C:\tarnbench\tarnwick.exe' '/l:C:\tarnbench\bench.log' ;;
         d) set -- cmd /c 'C:\tarnbench\bench.bat' ;;
         e) set -- 'C:\tarnbench\bench_profile_dirs.exe' 'C:\tarnbench\tarnwick.cfg' ;;
     esac
@@ -77,7 +79,7 @@ left() { ls -A "$root/dirs" | wc -l; }
 # every timed run below must leave none behind.
 cp "$root/tarnwick.cfg" "$root/full.cfg"
 sed -i 's/^NUMBEROFCOMMANDS=2000/NUMBEROFCOMMANDS=1000/' "$root/tarnwick.cfg"
-for way in b c e; do
+for way in b c e f; do
     run $way
     [ "$(left)" -eq 1000 ] || { echo "($way) made $(left) folders, not 1000" >&2; exit 1; }
     rm -rf "$root/dirs" && mkdir "$root/dirs"
@@ -86,7 +88,7 @@ cp "$root/full.cfg" "$root/tarnwick.cfg"
 
 echo "== 1,000 folders created then removed; $rounds rounds, interleaved, after one warm-up"
 for round in $(seq 0 "$rounds"); do
-    for way in a b c d e; do
+    for way in a b c d e f; do
         ticks=$(server_ticks)
         start=$(date +%s%N)
         run $way
@@ -112,6 +114,7 @@ name() {
         c) echo "(c) tarnwick.exe" ;;
         d) echo "(d) md/rd batch file under Wine's cmd" ;;
         e) echo "(e) as (b), script path in its on-disk case" ;;
+        f) echo "(f) tarnwick.exe with its log (/l:)" ;;
     esac
 }
 report() {  # $1: file suffix ("" wall, ".cpu" processor), $2: title
@@ -122,7 +125,7 @@ EOT
     read bmin bmed <<EOT
 $(stat "$out/b$1")
 EOT
-    for way in a b c d e; do
+    for way in a b c d e f; do
         read min med <<EOT
 $(stat "$out/$way$1")
 EOT
@@ -133,7 +136,12 @@ EOT
 $(stat "$out/c$1")
 EOT
     awk -v c="$cmed" -v b="$bmed" -v cm="$cmin" -v bm="$bmin" 'BEGIN {
-        printf "(c)/(b): %.3f by median, %.3f by minimum (goal: at most 1.1)\n\n", c / b, cm / bm }'
+        printf "(c)/(b): %.3f by median, %.3f by minimum (goal: at most 1.1)\n", c / b, cm / bm }'
+    read fmin fmed <<EOT
+$(stat "$out/f$1")
+EOT
+    awk -v f="$fmed" -v c="$cmed" -v fm="$fmin" -v cm="$cmin" 'BEGIN {
+        printf "(f)/(c): %.3f by median, %.3f by minimum (goal: at most 1.05)\n\n", f / c, fm / cm }'
 }
 report "" "wall time, Wine's start included"
 [ -x /usr/bin/time ] && [ -n "$server_pid" ] && report ".cpu" "processor time (process + Wine server)"

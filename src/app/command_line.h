@@ -17,6 +17,18 @@ bool HasOption(const char* args, const char* option);
 // `currentDir` is taken instead if it has one; otherwise the path's first character and a colon.
 void DriveFromProgramPath(const char* cmdLine, const char* currentDir, char* out, int size);
 
+// Blanks out, in place, the values of the options that take one, so that no value is read as
+// another option (a log at C:/data/x.log is no /d): the path of /l: (up to a blank or tab, or
+// within the quotes that follow it) and the two characters of /cd:, in either case. Each value
+// keeps its place, so a position in the masked text is the same in the original.
+void MaskOptionValues(char* args);
+
+// Option /l: in the arguments, in either case: its path without quotes into `out`. Returns
+// kAbsent without the option, kBad when the path is empty or does not fit `size`, else kGiven.
+enum class LogOption { kAbsent, kGiven, kBad };
+LogOption LogPathOf(const char* args, char* out, int size);
+
 // Option /CD: in the upper-cased arguments: the (up to) two characters that follow its first
-// occurrence, taken as they stand. Returns false, leaving `out` alone, when the option is absent.
-bool DriveFromCdOption(const char* upperArgs, char* out, int size);
+// occurrence in `upperMasked` (the same arguments after MaskOptionValues), taken from `upperArgs`
+// as they stand. Returns false, leaving `out` alone, when the option is absent.
+bool DriveFromCdOption(const char* upperMasked, const char* upperArgs, char* out, int size);

@@ -29,26 +29,26 @@ static void EnableShutdownPrivilege() {
     }
 }
 
-void RequestRestart() {
+DWORD RequestRestart() {
     EnableShutdownPrivilege();
-    /* ok = */ ExitWindowsEx(EWX_REBOOT, 0xFFFFFFFF);
+    return ExitWindowsEx(EWX_REBOOT, 0xFFFFFFFF) ? ERROR_SUCCESS : GetLastError();
 }
 
-void DeleteNamedFile() {
+DWORD DeleteNamedFile() {
     const char* name = g_shell.DeleteName;
     DebugBox(name, "szTempString for Delete");
     // The path is held whole; one too long for the platform's paths is not cut to another name.
     int len = TextLen(name);
-    if (len == 0 || len >= kPathSize) return;
-    if (DeleteFileA(name)) return;
+    if (len == 0 || len >= kPathSize) return ERROR_INVALID_PARAMETER;
+    if (DeleteFileA(name)) return ERROR_SUCCESS;
 
     DWORD error = GetLastError();
     bool inUse = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
     DWORD attributes = GetFileAttributesA(name);
     if (!inUse || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY))
-        return;
+        return error;
     auto moveFileEx = TYPED_ENTRY_POINT(GetModuleHandleA("kernel32.dll"), MoveFileExA);
-    if (moveFileEx != nullptr) {
-        /* ok = */ moveFileEx(name, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
-    }
+    if (moveFileEx != nullptr && moveFileEx(name, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
+        return ERROR_SUCCESS_REBOOT_REQUIRED;
+    return error;
 }

@@ -1,9 +1,13 @@
 // The two optional steps after the last command: restart request and self-deletion.
 #pragma once
 
-// Asks the system to restart; on NT-family systems the shutdown privilege is enabled first.
-void RequestRestart();
+#include <windows.h>
 
-// Deletes the program's own file, named by DeleteName; a file in use is
-// marked for deletion at the next restart where the platform supports that.
-void DeleteNamedFile();
+// Asks the system to restart; on NT-family systems the shutdown privilege is enabled first.
+// Returns 0 when the system took the request, else its error.
+DWORD RequestRestart();
+
+// Deletes the program's own file, named by DeleteName; a file in use is marked for deletion at
+// the next restart where the platform supports that. Returns 0 when deleted, 3010 when marked
+// for the restart, else the error that kept it (87 for a name it will not take).
+DWORD DeleteNamedFile();

@@ -4,28 +4,31 @@
 #include "app/command_line.h"
 #include "app/final_steps.h"
 #include "app/locate_start_dir.h"
+#include "app/run_report.h"
 #include "base/debug_box.h"
 #include "base/known_dirs.h"
 #include "base/shell_state.h"
 #include "base/text.h"
 #include "sequence/command_sequencer.h"
+#include "sequence/run_outcome.h"
 
 static const char kVersion[] = "Version 2.0 RT3.1 Quillon CD Release (8/14/99 1:36AM)";
 static const char kProgramName[] = "tarnwick.exe";
 static const char kScriptName[] = "\\tarnwick.cfg";
 
-static void FillDriveLetter(int argsOffset) {
+// `upperOptions` are the upper-cased arguments with the options' values blanked out.
+static void FillDriveLetter(const char* upperOptions, int argsOffset) {
     char currentDir[kPathSize];
     FetchCurrentDir(currentDir);
     DriveFromProgramPath(g_shell.CmdLineCopy, currentDir, g_shell.szDriveLetter, kPathSize);
 
-    const char* args = g_shell.CmdLineCopy + argsOffset;
-    if (HasOption(args, "/T")) {
+    if (HasOption(upperOptions, "/T")) {
         DebugBox(g_shell.TempPath, "TempPath");
         TextCopy(g_shell.szDriveLetter, kPathSize, g_shell.TempPath);
     }
     // Applied after /T, so that /CD: wins.
-    DriveFromCdOption(args, g_shell.szDriveLetter, kPathSize);
+    DriveFromCdOption(upperOptions, g_shell.CmdLineCopy + argsOffset, g_shell.szDriveLetter,
+                      kPathSize);
     DebugBox(g_shell.szDriveLetter, "szDriveLetter");
 }
 
@@ -61,25 +64,45 @@ int TarnwickMain(HINSTANCE instance, HINSTANCE, const char*, int showCommand) {
 
     TextCopy(g_shell.CmdLineCopy, kOwnCommandLineSize, GetCommandLineA());
     ProgramPathOf(g_shell.CmdLineCopy, g_shell.DeleteName, kOwnCommandLineSize);
-    // Options are looked for in the arguments only, never inside the program's own path.
+    // Options are looked for in the arguments only, never inside the program's own path, and
+    // never inside another option's value.
     int argsOffset = ArgumentsOffset(g_shell.CmdLineCopy);
     const char* args = g_shell.CmdLineCopy + argsOffset;
-    if (HasOption(args, "/d") || HasOption(args, "/D")) g_shell.debug = 1;
-    if (HasOption(args, "/r") || HasOption(args, "/R")) g_shell.reboot = 1;
+    char options[kOwnCommandLineSize];
+    TextCopy(options, kOwnCommandLineSize, args);
+    MaskOptionValues(options);
+    if (HasOption(options, "/d") || HasOption(options, "/D")) g_shell.debug = 1;
+    if (HasOption(options, "/r") || HasOption(options, "/R")) g_shell.reboot = 1;
+    if (HasOption(options, "/e") || HasOption(options, "/E")) g_shell.exitCodes = 1;
+    LogOption log = LogPathOf(args, g_shell.LogPath, kPathSize);
     DebugBox(kVersion, "Version");
     DebugBox(g_shell.CmdLineCopy, "lpCmdLine");
-    if (HasOption(args, "/x") || HasOption(args, "/X")) g_shell.del = 1;
+    if (HasOption(options, "/x") || HasOption(options, "/X")) g_shell.del = 1;
+    if (log == LogOption::kBad) NoteResult(ERROR_INVALID_PARAMETER);
+    if (log == LogOption::kGiven) OpenLog();
 
     bool located = LocateStartDir(g_shell.CmdLineCopy, g_shell.StartDir, kProgramName);
-    FillDriveLetter(argsOffset);
+    TextUpperAscii(options);
+    FillDriveLetter(options, argsOffset);
     FillConfigPath(located);
 
     g_shell.instance = instance;
     g_shell.showCommand = showCommand;
 
+    ReportRunStart(located, options);
     RunCommandList();
 
-    if (g_shell.reboot) RequestRestart();
-    if (g_shell.del) DeleteNamedFile();
-    return 0;
+    if (g_shell.reboot) {
+        ReportRestartRequest();
+        DWORD error = RequestRestart();
+        // Asked for with /e as well, the restart is the run's own: it started (1641), or the
+        // system refused it and one is still needed (3010). A failed command still comes first.
+        NoteResult(error == ERROR_SUCCESS ? ERROR_SUCCESS_REBOOT_INITIATED
+                                          : ERROR_SUCCESS_REBOOT_REQUIRED);
+        ReportRestart(error);
+    }
+    if (g_shell.del) ReportDeletion(DeleteNamedFile());
+    DWORD exitCode = g_shell.exitCodes ? RunExitCode() : 0;
+    ReportRunEnd(exitCode);
+    return static_cast<int>(exitCode);
 }

@@ -29,6 +29,18 @@ struct ShellState {
     int ProgressStep;        // survives across status windows for the whole run
     HMODULE commonControls;  // loaded from the system directory for the first status window
     char SectionNames[kSectionNamesSize];  // the script's section names, for bounding the count
+    int exitCodes;                         // option /e: the exit code says how the run went
+    // Option /l: the log's path as given (quotes removed), and the open log; null without one.
+    char LogPath[kPathSize];
+    HANDLE log;
+    char LogLine[kLogLineSize];  // the log line being built; empty when none is pending
+    // How the run went so far: the first failing result, and whether a program asked for a
+    // restart (3010) or started one (1641).
+    int failed;
+    DWORD firstFailure;
+    int restartNeeded;
+    int restartStarted;
+    int resultIsExitCode;  // the last command's result is a started program's exit code
 };
 
 extern ShellState g_shell;

@@ -10,4 +10,5 @@ enum : int {
     kResStringSize = 100,        // strings loaded from the string table
     kSectionSize = 20,           // "COMMAND%i"
     kSectionNamesSize = 32768,   // every section name of the script, for bounding the count
+    kLogLineSize = 1600,         // one line of the log: a command's values, expanded, fit
 };

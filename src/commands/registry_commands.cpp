@@ -1,9 +1,9 @@
-// Command types 2 to 5: registry keys and string values below HKEY_LOCAL_MACHINE. No result is
-// reported; a failed call passes silently, and a handle is closed only if it was obtained.
+// Command types 2 to 5: registry keys and string values below HKEY_LOCAL_MACHINE. A failure does
+// not stop the list; each command's result says whether the state it asks for holds afterwards,
+// and a handle is closed only if it was obtained.
 #include "commands/registry_commands.h"
 
-#include <windows.h>
-
+#include "base/run_log.h"
 #include "base/scoped_handle.h"
 #include "base/script_keys.h"
 #include "base/sizes.h"
@@ -13,52 +13,74 @@
 
 namespace {
 
-// An absent or empty REGKEY would name HKEY_LOCAL_MACHINE itself: the commands then leave the
-// registry alone rather than delete the root (Windows 95 deletes a whole subtree) or write to it.
-bool NamesNoKey(const char* key) { return key[0] == '\0'; }
+// Reads REGKEY into `key` (kPathSize) and, for the log, adds it to the command's line. Returns
+// false, the line written, when the key names no key: an absent or empty REGKEY would name
+// HKEY_LOCAL_MACHINE itself, and the commands then leave the registry alone rather than delete
+// the root (Windows 95 deletes a whole subtree) or write to it.
+bool ReadKey(const char* section, char* key) {
+    ReadIniString(section, kKeyRegKey, "", key, kPathSize);
+    LogAddValue(kKeyRegKey, key);
+    return key[0] != '\0';
+}
+
+// A missing key or value is what a deletion asks for.
+DWORD GoneCountsAsDeleted(LONG result) {
+    return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : static_cast<DWORD>(result);
+}
 
 }  // namespace
 
-void CreateRegKey(const char* section) {
+DWORD CreateRegKey(const char* section) {
     char key[kPathSize];
-    ReadIniString(section, kKeyRegKey, "", key, kPathSize);
-    if (NamesNoKey(key)) return;
+    bool named = ReadKey(section, key);
+    LogWrite();
+    if (!named) return ERROR_INVALID_PARAMETER;
     ScopedKey opened;
-    /* made = */ opened.Obtained(RegCreateKeyA(HKEY_LOCAL_MACHINE, key, &opened.key));
+    LONG result = RegCreateKeyA(HKEY_LOCAL_MACHINE, key, &opened.key);
+    /* made = */ opened.Obtained(result);
+    return static_cast<DWORD>(result);
 }
 
-void DeleteRegKey(const char* section) {
+DWORD DeleteRegKey(const char* section) {
     char key[kPathSize];
-    ReadIniString(section, kKeyRegKey, "", key, kPathSize);
-    if (NamesNoKey(key)) return;
-    /* rc = */ RegDeleteKeyA(HKEY_LOCAL_MACHINE, key);
+    bool named = ReadKey(section, key);
+    LogWrite();
+    if (!named) return ERROR_INVALID_PARAMETER;
+    return GoneCountsAsDeleted(RegDeleteKeyA(HKEY_LOCAL_MACHINE, key));
 }
 
-void SetRegValue(const char* section) {
+DWORD SetRegValue(const char* section) {
     char key[kPathSize];
     char name[kValueNameSize];
     char value[kPathSize];
-    ReadIniString(section, kKeyRegKey, "", key, kPathSize);
+    bool named = ReadKey(section, key);
     ReadIniString(section, kKeyRegValueName, "", name, kValueNameSize);
     ReadIniString(section, kKeyRegValue, "", value, kPathSize);
     char data[kExpandedSize];
     ExpandMacros(value, data);
-    if (NamesNoKey(key)) return;
+    LogAddValue(kKeyRegValueName, name);
+    LogAddValue(kKeyRegValue, data);
+    LogWrite();
+    if (!named) return ERROR_INVALID_PARAMETER;
     ScopedKey opened;
-    if (!opened.Obtained(RegCreateKeyA(HKEY_LOCAL_MACHINE, key, &opened.key))) return;
+    LONG result = RegCreateKeyA(HKEY_LOCAL_MACHINE, key, &opened.key);
+    if (!opened.Obtained(result)) return static_cast<DWORD>(result);
     // The data is the text and its terminating zero as well.
-    /* rc = */ RegSetValueExA(opened.key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
-                              static_cast<DWORD>(TextLen(data) + 1));
+    return static_cast<DWORD>(RegSetValueExA(opened.key, name, 0, REG_SZ,
+                                             reinterpret_cast<const BYTE*>(data),
+                                             static_cast<DWORD>(TextLen(data) + 1)));
 }
 
-void DeleteRegValue(const char* section) {
+DWORD DeleteRegValue(const char* section) {
     char key[kPathSize];
     char name[kValueNameSize];
-    ReadIniString(section, kKeyRegKey, "", key, kPathSize);
+    bool named = ReadKey(section, key);
     ReadIniString(section, kKeyRegValueName, "", name, kValueNameSize);
-    if (NamesNoKey(key)) return;
+    LogAddValue(kKeyRegValueName, name);
+    LogWrite();
+    if (!named) return ERROR_INVALID_PARAMETER;
     ScopedKey opened;
-    if (!opened.Obtained(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS, &opened.key)))
-        return;
-    /* rc = */ RegDeleteValueA(opened.key, name);
+    LONG result = RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_ALL_ACCESS, &opened.key);
+    if (!opened.Obtained(result)) return GoneCountsAsDeleted(result);
+    return GoneCountsAsDeleted(RegDeleteValueA(opened.key, name));
 }

@@ -1,10 +1,12 @@
-// Command type 1: start a program and wait for it, optionally under the status window and
-// until a hand-off installer's window has closed.
+// Command type 1: start a program and wait for it (or for every process it starts in turn),
+// optionally under the status window, until a hand-off installer's window has closed, and
+// within a time limit.
 #include "commands/run_program.h"
 
-#include "base/script_keys.h"
 #include "base/debug_box.h"
+#include "base/run_log.h"
 #include "base/scoped_handle.h"
+#include "base/script_keys.h"
 #include "base/shell_state.h"
 #include "base/text.h"
 #include "commands/process_tree.h"
@@ -34,24 +36,6 @@ static DWORD TimeLeft(const TimeLimit& limit, DWORD most) {
     DWORD waited = GetTickCount() - limit.start;
     DWORD left = waited < limit.ms ? limit.ms - waited : 0;
     return left < most ? left : most;
-}
-
-// In debug mode, says that `commandLine` could not be started and why.
-static void ReportNotStarted(const char* commandLine, DWORD error) {
-    char reason[kPathSize];
-    DWORD len = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                               error, 0, reason, kPathSize, nullptr);
-    if (len == 0) {
-        TextCopy(reason, kPathSize, "Error ");
-        TextAppendInt(reason, kPathSize, static_cast<int>(error));
-    }
-    // The command line, then the reason on a line of its own.
-    enum : int { kTextSize = kCommandLineKeySize + 2 + kPathSize };
-    char text[kTextSize];
-    TextCopy(text, kTextSize, commandLine);
-    TextAppend(text, kTextSize, "\r\n");
-    TextAppend(text, kTextSize, reason);
-    DebugBox(text, "Program not started");
 }
 
 // Starts `commandLine` (which the platform may write into) with creation `flags`, passing the
@@ -104,10 +88,13 @@ static bool WaitForProgram(HANDLE process, ProcessTree* tree, const TimeLimit& l
     }
 }
 
+// How a program's wait ended.
+enum class WaitEnd { kNotStarted, kEnded, kTimedOut };
+
 // Starts `commandLine` and waits for it (with `waitTree`, for every process it starts in turn
-// too). Returns false when nothing could be started; `result` is then the reason, else the
-// program's exit code, or ERROR_TIMEOUT when the limit passed first.
-static bool StartAndWait(char* commandLine, bool waitTree, TimeLimit* limit, DWORD* result) {
+// too), within `limit`, which starts now. `result` is the program's exit code once it has
+// ended, or the Windows error that kept it from starting.
+static WaitEnd StartAndWait(char* commandLine, bool waitTree, TimeLimit* limit, DWORD* result) {
     PROCESS_INFORMATION process;
     ProcessTree tree;
     bool inTree = waitTree && OpenProcessTree(&tree);
@@ -119,20 +106,23 @@ static bool StartAndWait(char* commandLine, bool waitTree, TimeLimit* limit, DWO
     }
     if (!inTree && !Start(commandLine, 0, &process)) {
         *result = GetLastError();
-        ReportNotStarted(commandLine, *result);
-        return false;
+        DebugBoxError(commandLine, *result, "Program not started");
+        return WaitEnd::kNotStarted;
     }
     ScopedHandle thread(process.hThread);
     ScopedHandle waited(process.hProcess);
     if (inTree) /* count = */
         ResumeThread(process.hThread);
-    if (!WaitForProgram(process.hProcess, inTree ? &tree : nullptr, *limit)) {
-        *result = ERROR_TIMEOUT;
-    } else if (!GetExitCodeProcess(process.hProcess, result)) {
-        *result = GetLastError();
-    }
+    bool ended = WaitForProgram(process.hProcess, inTree ? &tree : nullptr, *limit);
     if (inTree) CloseProcessTree(&tree);
-    return true;
+    if (waitTree) {
+        LogBegin(inTree ? "waited for the process tree"
+                        : "no job object: waited for the program only");
+        LogWrite();
+    }
+    if (!ended) return WaitEnd::kTimedOut;
+    if (!GetExitCodeProcess(process.hProcess, result)) *result = GetLastError();
+    return WaitEnd::kEnded;
 }
 
 // Whether a top-level window, visible or hidden, has the whole title `title` (in any case). Our
@@ -146,24 +136,30 @@ static bool OtherWindowTitled(const char* title) {
     return found != nullptr;
 }
 
-// A hand-off installer starts its real work in a second process and exits early: wait until
-// that one's window has gone too. False when the time limit passed first.
-static bool WaitForWindowToClose(const char* title, const TimeLimit& limit) {
-    while (OtherWindowTitled(title)) {
-        DWORD left = TimeLeft(limit, kSearchPauseMs);
-        if (left == 0) return false;
-        PauseServingMessages(left);
-    }
-    return true;
-}
-
-// The hand-off pause and the window wait, within the time limit: false when it passed first.
+// A hand-off installer starts its real work in a second process and exits early: after a pause
+// for it to open its window, wait until that window has gone too, within the time limit (false
+// when it passed first). The log tells whether the window was seen and how long the wait took.
 static bool WaitForHandOff(const char* title, const TimeLimit& limit) {
+    DWORD started = GetTickCount();
     DWORD pause = TimeLeft(limit, kHandOffPauseMs);
     PauseServingMessages(pause);
-    if (pause < kHandOffPauseMs) return false;
+    bool inTime = pause == kHandOffPauseMs;
+    bool seen = false;
     // An empty title would match any untitled window of any program.
-    return title[0] == '\0' || WaitForWindowToClose(title, limit);
+    while (inTime && title[0] != '\0' && OtherWindowTitled(title)) {
+        seen = true;
+        DWORD left = TimeLeft(limit, kSearchPauseMs);
+        inTime = left != 0;
+        PauseServingMessages(left);
+    }
+    DWORD ms = GetTickCount() - started;
+    LogBegin("hand-off: window");
+    LogAddValue(kKeyCommandWinTitle, title);
+    LogAdd(" %s, waited %lu.%03lu s",
+           seen ? (inTime ? "seen and closed" : "seen, still open") : "not seen", ms / 1000,
+           ms % 1000);
+    LogWrite();
+    return inTime;
 }
 
 // The time limit COMMANDTIMEOUT sets, in milliseconds; INFINITE for none (absent, 0 or less).
@@ -174,7 +170,7 @@ static DWORD LimitMs(int seconds) {
     return capped * 1000;
 }
 
-void RunProgram(const char* section) {
+DWORD RunProgram(const char* section) {
     ReadIniString(section, kKeyCommandCaption, "", g_shell.szWindowCaption, kPathSize);
     DebugBox(g_shell.szWindowCaption, "szWindowCaption");
 
@@ -195,15 +191,27 @@ void RunProgram(const char* section) {
         SetStatusTitle(appTitle);
     }
 
+    LogAddValue(kKeyCommandLine, commandLine);
+    if (handOff != 0) LogAddValue(kKeyCommandWinTitle, windowTitle);
+    LogWrite();
     DWORD result = ERROR_SUCCESS;
     if (commandLine[0] != '\0') {
         DebugBox(commandLine, "szTempBuffer");
-        if (StartAndWait(commandLine, waitTree, &limit, &result) && handOff != 0 &&
-            result != ERROR_TIMEOUT && !WaitForHandOff(windowTitle, limit)) {
+        WaitEnd end = StartAndWait(commandLine, waitTree, &limit, &result);
+        if (end == WaitEnd::kEnded) {
+            g_shell.resultIsExitCode = 1;
+            if (handOff != 0 && !WaitForHandOff(windowTitle, limit)) end = WaitEnd::kTimedOut;
+        }
+        if (end == WaitEnd::kTimedOut) {
+            // What the command waited for is left running: an installer ended half-way can
+            // leave a product that neither works nor uninstalls.
+            LogBegin("time limit of %lu s passed; left running", limit.ms / 1000);
+            LogWrite();
+            g_shell.resultIsExitCode = 0;
             result = ERROR_TIMEOUT;
         }
     }
 
     if (showStatus != 0) DestroyStatusWindow();
-    /* The command's result goes nowhere yet. */ (void)result;
+    return result;
 }

@@ -2,5 +2,9 @@
 // until a hand-off installer's window has closed.
 #pragma once
 
-// Carries out the type 1 command in `section`; returns when the command has finished.
-void RunProgram(const char* section);
+#include <windows.h>
+
+// Carries out the type 1 command in `section`; returns when the command has finished, with the
+// started program's exit code, or the Windows error that kept it from starting (0 when the
+// command names no program).
+DWORD RunProgram(const char* section);

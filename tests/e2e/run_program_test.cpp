@@ -2,6 +2,8 @@
 // wait for a hand-off installer's window, the debug boxes, and the waits answering broadcasts.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "harness/concurrent.h"
 #include "harness/harness.h"
 #include "harness/records.h"
@@ -325,28 +327,33 @@ $LINES
     }
 }
 
-// An NSIS uninstaller hands its work to a copy of itself in the temporary folder and exits at
-// once. The next command copies the file the copy leaves as its last step: only a wait for the
-// whole process tree lets it find that file.
-TEST(RunProgram, WaitTreeWaitsForTheUninstallersCopy) {
+// An NSIS uninstaller (built during the test run) hands its work to a copy of itself in the
+// temporary folder and exits at once. The next command copies the file the copy leaves as its
+// last step: only a wait for the whole process tree lets it find that file.
+TEST(Installers, WaitTreeOutlastsAnNsisUninstallersCopy) {
     struct Case {
         const char* name;
         const char* waitTree;
         bool copiedByNext;
     };
     const Case cases[] = {{"the program only", "0", false}, {"the process tree", "1", true}};
+    const char* built = std::getenv("TARNWICK_INSTALLERS");
+    ASSERT_NE(built, nullptr);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Disc disc('D', CaseName());
+        ASSERT_TRUE(
+            CopyFileA(ToWindowsPath(std::string(built) + "/uninstaller_handoff.exe").c_str(),
+                      disc.Path("uninstaller_handoff.exe").c_str(), FALSE));
         RemoveTree(TestTempDir());
         CreateDirectoryA(TestTempDir().c_str(), nullptr);
         std::string product = TestTempDir() + "\\product";
-        std::string exe = PrepareDisc(disc, {"nsis_product"},
+        std::string exe = PrepareDisc(disc, {},
                                       ForThisTest(R"(
 [tarnwick]
 NUMBEROFCOMMANDS=3
 [COMMAND1]
-COMMANDLINE=nsis_product.exe /S /D=$PRODUCT
+COMMANDLINE=uninstaller_handoff.exe /S /D=$PRODUCT
 [COMMAND2]
 COMMANDSHOWSTATUS=1
 COMMANDWAITTREE=$TREE
@@ -357,7 +364,7 @@ SOURCEFILENAME=%TEMP%\$CASE\product.removed
 DESTFILENAME=%TEMP%\$CASE\seen-by-next-command
 )",
                                                   {{"$PRODUCT", product}, {"$TREE", c.waitTree}}));
-        RunResult run = RunProgram("\"" + exe + "\"");
+        RunResult run = RunProgram("\"" + exe + "\" /e");
         ASSERT_TRUE(run.finished) << run.Describe();
         bool copied = FileExists(TestTempDir() + "\\seen-by-next-command");
         // Either way the uninstaller's copy does its work to the end.
@@ -367,7 +374,10 @@ DESTFILENAME=%TEMP%\$CASE\seen-by-next-command
         EXPECT_EQ(copied, c.copiedByNext)
             << (c.copiedByNext ? "the next command started while the uninstaller's copy worked"
                                : "the next command waited for a process it should not");
+        EXPECT_EQ(run.exitCode, c.copiedByNext ? 0u : static_cast<DWORD>(ERROR_FILE_NOT_FOUND))
+            << "the copy's result";
     }
+    RemoveTree(TestTempDir());
 }
 
 namespace {
@@ -390,21 +400,25 @@ bool EndWindowsProcess(const char* title) {
 }  // namespace
 
 // A program that never ends, a tree that never empties and a hand-off window that never closes:
-// under COMMANDTIMEOUT the command gives up waiting after the limit, the list goes on, and what
-// it waited for is left running.
+// under COMMANDTIMEOUT the command gives up waiting after the limit with ERROR_TIMEOUT, the list
+// goes on, and what it waited for is left running.
 TEST(RunProgram, TimeLimitEndsTheWaitAndLeavesTheProgramRunning) {
     struct Case {
         const char* name;
         const char* keys;
+        const char* logged;  // the wait's own line in the log
     };
     const Case cases[] = {
-        {"program", "COMMANDLINE=title_window.exe \"$TITLE\" 0 600000 $LOG forever"},
+        {"program", "COMMANDLINE=title_window.exe \"$TITLE\" 0 600000 $LOG forever",
+         "time limit of 3 s passed"},
         {"process tree",
          "COMMANDWAITTREE=1\n"
-         "COMMANDLINE=handoff.exe $LOG handoff title_window.exe \"$TITLE\" 0 600000 $LOG forever"},
+         "COMMANDLINE=handoff.exe $LOG handoff title_window.exe \"$TITLE\" 0 600000 $LOG forever",
+         "waited for the process tree"},
         {"hand-off window",
          "COMMANDISHIELD=1\nCOMMANDWINTITLE=$TITLE\n"
-         "COMMANDLINE=handoff.exe $LOG handoff title_window.exe \"$TITLE\" 0 600000 $LOG forever"},
+         "COMMANDLINE=handoff.exe $LOG handoff title_window.exe \"$TITLE\" 0 600000 $LOG forever",
+         "seen, still open"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -423,13 +437,22 @@ $LINES
 COMMANDLINE=sleeper.exe 0 0 $LOG next
 )",
                                                   {{"$LINES", c.keys}, {"$TITLE", title}}));
+        std::string log = TempDir() + "\\" + CaseName() + ".log";
+        DeleteFileA(log.c_str());
         DWORD before = GetTickCount();
-        RunResult run = RunProgram("\"" + exe + "\"");
+        RunResult run = RunProgram("\"" + exe + "\" /e /l:" + log);
         bool leftRunning = EndWindowsProcess(title.c_str());
         ASSERT_TRUE(run.finished) << run.Describe();
         Record next = FindRecord(ReadRecords(disc.Path("log.txt")), "next");
         ASSERT_EQ(next.name, "next") << "the list did not go on after the limit";
         EXPECT_GE(next.start - before, 3000u) << "the next command began before the limit";
         EXPECT_TRUE(leftRunning) << "the program waited for was ended, or never ran";
+        EXPECT_EQ(run.exitCode, static_cast<DWORD>(ERROR_TIMEOUT)) << run.Describe();
+        std::string text = ReadFile(log).value_or("");
+        for (const char* part : {c.logged, "time limit of 3 s passed; left running\r\n",
+                                 "command 1 failed: result 1460 ("}) {
+            EXPECT_NE(text.find(part), std::string::npos) << part << " not in:\n" << text;
+        }
+        DeleteFileA(log.c_str());
     }
 }
