@@ -180,8 +180,14 @@ DWORD RunProgram(const char* section) {
     if (handOff != 0) ReadIniString(section, kKeyCommandWinTitle, "", windowTitle, kPathSize);
     char commandLine[kCommandLineKeySize];
     ReadIniString(section, kKeyCommandLine, "", commandLine, kCommandLineKeySize);
-    bool waitTree = ReadIniInt(section, kKeyCommandWaitTree, 0) != 0;
-    TimeLimit limit = {0, LimitMs(ReadIniInt(section, kKeyCommandTimeout, 0))};
+    // How to wait matters only when there is a program to wait for; a script of many empty
+    // commands is read no slower for it.
+    bool waitTree = false;
+    TimeLimit limit = {0, INFINITE};
+    if (commandLine[0] != '\0') {
+        waitTree = ReadIniInt(section, kKeyCommandWaitTree, 0) != 0;
+        limit.ms = LimitMs(ReadIniInt(section, kKeyCommandTimeout, 0));
+    }
 
     if (showStatus != 0) {
         CreateStatusWindow();
