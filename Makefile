@@ -8,7 +8,7 @@ X64 = $(BUILD)/x64
 # The build that the end-to-end runs use, decided once set-up has installed Wine.
 RUN_BUILD = $$(if [ "$$(sh cmake/arch.sh)" = x64 ]; then echo $(abspath $(X64)); else echo $(abspath $(BUILD)); fi)
 
-.PHONY: all setup build test demo bench bench-files fuzz fuzz-check dist
+.PHONY: all setup build test demo bench bench-files fuzz fuzz-check dist sign
 
 all: build
 
@@ -53,3 +53,9 @@ bench-files: build
 # A release: dist/tarnwick-<version>.zip and the same tree beside it, with its SHA256SUMS.
 dist: build
 	@sh cmake/dist.sh $(abspath $(BUILD)) $(abspath dist)
+
+# The release signed (Authenticode): dist/tarnwick-<version>-signed.zip, its exes signed with
+# SIGN_CERT + SIGN_KEY or SIGN_PKCS12 (SIGN_PASS, SIGN_TSA), or, without a key, with the detached
+# signatures kept in signatures/<version>/. cmake/sign.sh says more.
+sign: dist
+	@sh cmake/sign.sh $(abspath dist)/tarnwick-$$(sh cmake/version.sh)

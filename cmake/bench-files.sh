@@ -18,8 +18,9 @@ build=$1
 rounds=${2:-7}
 here=$(cd "$(dirname "$0")/.." && pwd)
 prefix=$build/wineprefix
-sh "$here/cmake/wine-prefix.sh" "$prefix" "$build/discs"
 . "$here/cmake/wine-env.sh"
+stop_wine_at_exit
+sh "$here/cmake/wine-prefix.sh" "$prefix" "$build/discs"
 echo "== the ${TARNWICK_ARCH:-x86} build ($build/tarnwick.exe) under $([ "${TARNWICK_ARCH:-x86}" = x64 ] && echo 64 || echo 32)-bit Wine"
 
 root=$prefix/drive_c/tarnbench

@@ -8,8 +8,9 @@ build=$1
 here=$(cd "$(dirname "$0")/.." && pwd)
 prefix=$build/wineprefix
 disc=$build/discs/sample
-sh "$here/cmake/wine-prefix.sh" "$prefix" "$build/discs"
 . "$here/cmake/wine-env.sh"
+stop_wine_at_exit
+sh "$here/cmake/wine-prefix.sh" "$prefix" "$build/discs"
 echo "== the ${TARNWICK_ARCH:-x86} build ($build/tarnwick.exe) under $([ "${TARNWICK_ARCH:-x86}" = x64 ] && echo 64 || echo 32)-bit Wine"
 
 rm -rf "$disc"

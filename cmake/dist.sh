@@ -1,14 +1,13 @@
 #!/bin/sh
 # Packs a release from a build tree: OUTDIR/tarnwick-<version>/ and the same tree zipped beside
-# it. The bytes depend only on the commit and the built files: every file carries the commit's
-# time and a fixed mode, and the archive lists them in a fixed order with no owner or local time.
+# it (cmake/pack.sh). The bytes depend only on the commit and the built files: every file carries
+# the commit's time and a fixed mode, and the archive lists them in a fixed order.
 # usage: dist.sh BUILDDIR OUTDIR
 set -e
 build=$1
 out=$2
 here=$(cd "$(dirname "$0")/.." && pwd)
-version=$(sed -n 's/^project(tarnwick VERSION \([0-9][0-9.]*\)[ )].*/\1/p' "$here/CMakeLists.txt")
-[ -n "$version" ] || { echo "dist: no version in project() of CMakeLists.txt" >&2; exit 1; }
+version=$(sh "$here/cmake/version.sh") || exit 1
 name=tarnwick-$version
 
 # The commit's time stands for every file's time; outside a git checkout, SOURCE_DATE_EPOCH.
@@ -48,22 +47,7 @@ sed "s/@VERSION@/$version/g" "$here/docs/guide.txt" >"$tree/guide.tmp"
 crlf "$tree/guide.tmp" "$tree/guide.txt"
 rm "$tree/guide.tmp"
 
-sums=$(cd "$tree" && find . -type f | sed 's#^\./##' | LC_ALL=C sort | while read -r file; do
-    sha256sum "$file"
-done)
-printf '%s\n' "$sums" >"$tree/SHA256SUMS"
-
-# Fixed modes and the commit's time, not this machine's umask and clock.
-find "$tree" -type d -exec chmod 755 {} +
-find "$tree" -type f -exec chmod 644 {} +
-chmod 755 "$tree/checker/linux-x86_64/tarnwick-check"
-find "$tree" -exec touch -h -d "@$stamp" {} +
-
-# zip writes local times: in UTC they are the same everywhere. -X leaves out the extra fields
-# (owner, Unix times), -D the folder entries; options from the environment are not taken.
-(cd "$out" && find "$name" -type f | LC_ALL=C sort |
-    env -u ZIPOPT -u ZIP TZ=UTC0 zip -X -D -9 -q -@ "$name.zip")
-touch -d "@$stamp" "$out/$name.zip"
+sh "$here/cmake/pack.sh" "$tree" "$stamp"
 
 echo "dist: $out/$name.zip"
 (cd "$out" && sha256sum "$name.zip")

@@ -11,3 +11,10 @@ if [ "${TARNWICK_ARCH:-x86}" = x64 ]; then
 else
     export WINEARCH=win32
 fi
+# For the scripts that start Wine for themselves (the demo, the benchmarks): the prefix's server,
+# started persistent, and every Wine process left in the prefix are stopped when the script ends,
+# whether it succeeds, fails or is interrupted.
+stop_wine_at_exit() {
+    trap 'wineserver -k </dev/null >/dev/null 2>&1 || true' EXIT
+    trap 'exit 1' HUP INT TERM
+}

@@ -25,7 +25,16 @@ seen="$(field MajorSubsystemVersion).$(field MinorSubsystemVersion)"
 [ "$seen" = "$subsystem" ] || fail "subsystem version $seen, not $subsystem"
 seen="$(field MajorOSystemVersion).$(field MinorOSystemVersion)"
 [ "$seen" = "$subsystem" ] || fail "operating system version $seen, not $subsystem"
+# A signed exe carries its certificate table at the end, outside the image: it is not counted.
 size=$(stat -c %s "$exe")
+table=$(echo "$headers" | awk '$1 == "Entry" && $2 == 4 { print $3, $4; exit }')
+[ -n "$table" ] || table="0 0"
+start=$((0x${table% *}))
+signature=$((0x${table#* }))
+if [ "$signature" -gt 0 ]; then
+    [ $((start + signature)) = "$size" ] || fail "the certificate table is not at the file's end"
+    size=$((start))
+fi
 [ "$size" -le 20480 ] || fail "$size bytes: outgrew 20 KB"
 
 # Resources: string table and version information are UTF-16, the manifest is 8-bit text.
@@ -46,5 +55,6 @@ imports=$(echo "$headers" | awk '
 for entry in $imports; do
     grep -qx "$entry" "$list" || fail "import not allowed: $entry"
 done
-echo "$exe: $arch, $size bytes, $(echo "$imports" | wc -l) imports checked against $(grep -c . "$list") allowed"
+[ "$signature" -gt 0 ] && signed=" and $signature bytes of signature" || signed=""
+echo "$exe: $arch, $size bytes$signed, $(echo "$imports" | wc -l) imports checked against $(grep -c . "$list") allowed"
 exit $bad

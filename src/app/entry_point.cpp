@@ -4,8 +4,11 @@
 
 #include "app/command_line.h"
 #include "app/tarnwick_main.h"
+#include "base/system_library.h"
 
 extern "C" void WINAPI TarnwickStartup() {
+    // First of all, before anything can make Windows load a library by name.
+    NarrowLibrarySearch();
     STARTUPINFOA startup;
     startup.cb = sizeof(startup);
     GetStartupInfoA(&startup);

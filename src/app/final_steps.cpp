@@ -2,10 +2,10 @@
 #include "app/final_steps.h"
 
 #include "base/debug_box.h"
+#include "base/known_dirs.h"
 #include "base/scoped_handle.h"
 #include "base/shell_state.h"
 #include "base/system_library.h"
-#include "base/text.h"
 
 // Entry points that Windows 95 lacks or only stubs are looked up at run time, so that one exe
 // loads on both families. Both libraries are imported already, so they are taken as loaded.
@@ -34,12 +34,13 @@ DWORD RequestRestart() {
     return ExitWindowsEx(EWX_REBOOT, 0xFFFFFFFF) ? ERROR_SUCCESS : GetLastError();
 }
 
+// The file deleted is the one the program was loaded from, never the first word of its command
+// line: a launcher may start it with a command line that names any other file there.
 DWORD DeleteNamedFile() {
-    const char* name = g_shell.DeleteName;
+    char name[kPathSize];
+    bool whole = FetchOwnPath(name);
     DebugBox(name, "szTempString for Delete");
-    // The path is held whole; one too long for the platform's paths is not cut to another name.
-    int len = TextLen(name);
-    if (len == 0 || len >= kPathSize) return ERROR_INVALID_PARAMETER;
+    if (!whole) return ERROR_INVALID_PARAMETER;
     if (DeleteFileA(name)) return ERROR_SUCCESS;
 
     DWORD error = GetLastError();

@@ -7,7 +7,7 @@
 // Returns 0 when the system took the request, else its error.
 DWORD RequestRestart();
 
-// Deletes the program's own file, named by DeleteName; a file in use is marked for deletion at
-// the next restart where the platform supports that. Returns 0 when deleted, 3010 when marked
-// for the restart, else the error that kept it (87 for a name it will not take).
+// Deletes the file the program was loaded from; a file in use is marked for deletion at the next
+// restart where the platform supports that. Returns 0 when deleted, 3010 when marked for the
+// restart, else the error that kept it (87 for a path too long to be taken whole).
 DWORD DeleteNamedFile();

@@ -2,6 +2,7 @@
 #include "app/run_report.h"
 
 #include "base/debug_box.h"
+#include "base/known_dirs.h"
 #include "base/run_log.h"
 #include "base/shell_state.h"
 #include "base/text.h"
@@ -61,7 +62,9 @@ void ReportRestart(DWORD error) {
 }
 
 void ReportDeletion(DWORD result) {
-    LogBegin("self-delete of %s: ", g_shell.DeleteName);
+    char name[kPathSize];
+    /* whole = */ FetchOwnPath(name);
+    LogBegin("self-delete of %s: ", name);
     if (result == ERROR_SUCCESS) {
         LogAdd("deleted");
     } else if (result == ERROR_SUCCESS_REBOOT_REQUIRED) {

@@ -1,4 +1,4 @@
-// The two platform directories the program takes its places from.
+// The platform places the program takes its own from.
 #include "base/known_dirs.h"
 
 #include <windows.h>
@@ -17,4 +17,12 @@ void FetchCurrentDir(char* out) {
     out[len] = '\0';
     // A drive's root comes with its separator ("C:\"); no other directory does.
     if (len > 0 && out[len - 1] == '\\') out[len - 1] = '\0';
+}
+
+bool FetchOwnPath(char* out) {
+    // A path cut to fit is not terminated by every Windows, and would name another file.
+    DWORD len = GetModuleFileNameA(nullptr, out, kPathSize);
+    bool whole = len > 0 && len < static_cast<DWORD>(kPathSize);
+    out[whole ? len : 0] = '\0';
+    return whole;
 }

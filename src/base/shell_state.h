@@ -17,8 +17,9 @@ struct ShellState {
     char StartDir[kPathSize];         // directory the program was started from, upper-cased
     char ConfigPath[kPathSize];       // full path of tarnwick.cfg; empty when not located
     char szWindowCaption[kPathSize];  // status text drawn into the status window
-    // The program's own path as typed, unquoted: the one source of the file the /x step
-    // deletes and of the start directory's typed spelling in ConfigPath.
+    // The program's own path as typed in its command line, unquoted: the source of the start
+    // directory's typed spelling in ConfigPath. (The /x step deletes the file the program was
+    // loaded from, whatever its command line says.)
     char DeleteName[kOwnCommandLineSize];
     HINSTANCE instance;
     int showCommand;

@@ -9,6 +9,9 @@ enum : int {
     kValueNameSize = 128,        // REGVALUENAME
     kResStringSize = 100,        // strings loaded from the string table
     kSectionSize = 20,           // "COMMAND%i"
-    kSectionNamesSize = 32768,   // every section name of the script, for bounding the count
-    kLogLineSize = 1600,         // one line of the log: a command's values, expanded, fit
+    // Every section name of the script, for bounding the count. Windows 9x's profile functions
+    // are 16-bit code underneath and take the size as a 16-bit signed number: 32,767 is the
+    // largest size every platform accepts.
+    kSectionNamesSize = 32767,
+    kLogLineSize = 1600,  // one line of the log: a command's values, expanded, fit
 };

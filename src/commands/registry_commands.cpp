@@ -14,13 +14,17 @@
 namespace {
 
 // Reads REGKEY into `key` (kPathSize) and, for the log, adds it to the command's line. Returns
-// false, the line written, when the key names no key: an absent or empty REGKEY would name
-// HKEY_LOCAL_MACHINE itself, and the commands then leave the registry alone rather than delete
-// the root (Windows 95 deletes a whole subtree) or write to it.
+// false when the key names no key: an absent or empty REGKEY would name HKEY_LOCAL_MACHINE
+// itself, and so may one of separators and blanks alone ("\\", a quoted blank); the commands then
+// leave the registry alone rather than delete the root (Windows 95 deletes a whole subtree) or
+// write to it.
 bool ReadKey(const char* section, char* key) {
     ReadIniString(section, kKeyRegKey, "", key, kPathSize);
     LogAddValue(kKeyRegKey, key);
-    return key[0] != '\0';
+    for (const char* at = key; *at != '\0'; ++at) {
+        if (*at != '\\' && *at != ' ' && *at != '\t') return true;
+    }
+    return false;
 }
 
 // A missing key or value is what a deletion asks for.

@@ -10,6 +10,7 @@
 #include "base/shell_state.h"
 #include "base/text.h"
 #include "commands/process_tree.h"
+#include "commands/program_search.h"
 #include "script/ini_read.h"
 #include "ui/message_pump.h"
 #include "ui/status_window.h"
@@ -44,8 +45,13 @@ static bool Start(char* commandLine, DWORD flags, PROCESS_INFORMATION* process) 
     STARTUPINFOA startup;
     startup.cb = sizeof(startup);
     GetStartupInfoA(&startup);
-    return CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, flags, nullptr, nullptr,
-                          &startup, process) != FALSE;
+    // A program of the system folders is named to Windows by its full path, so that a file of
+    // its name in the current directory is not taken; the command line stays as written.
+    char systemProgram[kPathSize];
+    const char* application =
+        SystemProgramPath(commandLine, systemProgram) ? systemProgram : nullptr;
+    return CreateProcessA(application, commandLine, nullptr, nullptr, FALSE, flags, nullptr,
+                          nullptr, &startup, process) != FALSE;
 }
 
 // Starts the program suspended inside `tree`, so that nothing it starts escapes the tree. This

@@ -21,8 +21,8 @@ enum : int {
 
 // The progress bar's class comes from the common-controls library, which is no known DLL of the
 // system: it is loaded from the system directory by full path when the first window needs it,
-// so that a library of that name beside the program is never loaded. Should it be missing, the
-// window goes without its bar.
+// so that a library of that name beside the program is never loaded. Should it be missing (or
+// not to be loaded at all), the window goes without its bar.
 static void LoadCommonControls() {
     if (g_shell.commonControls != nullptr) return;
     g_shell.commonControls = LoadSystemLibrary("comctl32.dll");
@@ -119,11 +119,15 @@ void CreateStatusWindow() {
     ShowWindow(window, g_shell.showCommand);
     UpdateWindow(window);
 
-    RECT client;
-    GetClientRect(window, &client);
-    g_shell.progressBar = CreateWindowExA(
-        0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE, client.left + kBarMargin, kBarTop,
-        client.right - 2 * kBarMargin, kBarHeight, window, nullptr, g_shell.instance, nullptr);
+    // Without the library no bar is asked for: Windows (and Wine) would load the library by its
+    // name for a window of its class, through the search this program avoids.
+    if (g_shell.commonControls != nullptr) {
+        RECT client;
+        GetClientRect(window, &client);
+        g_shell.progressBar = CreateWindowExA(
+            0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE, client.left + kBarMargin, kBarTop,
+            client.right - 2 * kBarMargin, kBarHeight, window, nullptr, g_shell.instance, nullptr);
+    }
     InvalidateRect(window, nullptr, TRUE);
 }
 

@@ -54,6 +54,25 @@ TEST(FinalSteps, DeleteRemovesOwnFile) {
     }
 }
 
+// A launcher may start the program with a command line whose first word names another file
+// (the application name given apart): /x deletes the file the program was loaded from, never
+// the one its command line names.
+TEST(FinalSteps, DeleteTakesTheLoadedFileNotTheCommandLine) {
+    Disc disc('D', CaseName());
+    std::string exe = disc.InstallExe();
+    disc.WriteScript("[tarnwick]\nNUMBEROFCOMMANDS=0\n");
+    std::string other = disc.Path("setup.exe");
+    disc.WriteFile("setup.exe", "another program");
+    RunOptions options;
+    options.applicationName = exe;
+    RunResult run = RunProgram("\"" + other + "\" /x", options);
+    ASSERT_TRUE(run.finished) << run.Describe();
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_TRUE(FileExists(other)) << "the file named by the command line was deleted";
+    EXPECT_TRUE(!FileExists(exe) || DeletionPending(exe))
+        << "the program's own file was neither deleted nor marked for deletion";
+}
+
 // On a read-only disc nothing can be deleted, and nothing is left behind for the restart.
 TEST(FinalSteps, DeleteOnReadOnlyDiscChangesNothing) {
     Disc disc('D', CaseName());

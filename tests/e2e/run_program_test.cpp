@@ -67,6 +67,39 @@ COMMANDLINE=sleeper.exe 400 7 $LOG third
     }
 }
 
+// A program named without a folder is taken from the disc first, then from the system folders,
+// and from the current directory only after those: an elevated run started from a prompt in a
+// downloads folder must not run what lies there under a system program's name.
+TEST(RunProgram, SystemProgramsComeBeforeTheCurrentDirectory) {
+    Disc disc('D', CaseName());
+    Disc downloads('E', CaseName());
+    InstallHelper(downloads, "sleeper", "cmd");
+    std::string made = TestTempDir();
+    RemoveTree(made);
+    // hostname.exe lies in the system directory too: the disc's own comes first.
+    std::string exe = PrepareDisc(disc, {},
+                                  ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=2
+[COMMAND1]
+COMMANDLINE=cmd.exe /c md "$MADE"
+[COMMAND2]
+COMMANDLINE=hostname 0 0 $LOG disc
+)",
+                                              {{"$MADE", made}}));
+    InstallHelper(disc, "sleeper", "hostname");
+    RunOptions options;
+    options.currentDir = downloads.Path();
+    RunResult run = RunProgram("\"" + exe + "\"", options);
+    bool systemRan = DirExists(made);
+    RemoveTree(made);
+    ASSERT_TRUE(run.finished) << run.Describe();
+    EXPECT_TRUE(systemRan) << "cmd.exe of the current directory ran, not the system's";
+    std::vector<Record> records = ReadRecords(disc.Path("log.txt"));
+    EXPECT_EQ(FindRecord(records, "disc").name, "disc")
+        << "the system's hostname ran, not the disc's: " << Describe(records);
+}
+
 // A hand-off installer's window already gone: the next command starts after the 2-second pause,
 // and during it the program answers what is sent to it (a broadcast from the installer's second
 // process would otherwise wait out the whole pause).

@@ -58,6 +58,34 @@ DIRNAME=$DISC\d3
     }
 }
 
+// The walk of a count of two thousand million ends at the last section a command reads. A name
+// that only looks like one ("COMMAND 99999", a leading zero, a number past the largest int) is
+// never read: were it taken for its number, the run would go on for days through empty commands.
+TEST(Script, StrayNamesDoNotStretchTheCount) {
+    for (const char* stray : {"COMMAND99999999999", "COMMAND02147483647", "COMMAND 99999"}) {
+        SCOPED_TRACE(stray);
+        Disc disc('D', CaseName());
+        std::string exe = disc.InstallExe();
+        disc.WriteFile("tarnwick.cfg", ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=2147483647
+[COMMAND1]
+COMMANDTYPE=6
+DIRNAME=$DISC\d1
+[$STRAY]
+COMMANDTYPE=6
+DIRNAME=$DISC\stray
+)",
+                                                   {{"$DISC", disc.Path()}, {"$STRAY", stray}}));
+        RunOptions options;
+        options.timeoutMs = 30000;  // the fixed walk takes well under a second
+        RunResult run = RunProgram("\"" + exe + "\"", options);
+        ASSERT_TRUE(run.finished) << "still walking empty commands: " << run.Describe();
+        EXPECT_TRUE(DirExists(disc.Path("d1")));
+        EXPECT_FALSE(DirExists(disc.Path("stray"))) << "a section no command reads was run";
+    }
+}
+
 // Types without a handler, a missing section and a section without COMMANDTYPE do nothing; a
 // missing section does not end the walk.
 TEST(Script, InertCommandsDoNothing) {

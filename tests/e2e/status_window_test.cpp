@@ -138,6 +138,45 @@ COMMANDLINE=sleeper.exe 4000 0 x.log a
     EXPECT_FALSE(FileExists(disc.Path("planted.txt"))) << "the planted library was loaded";
 }
 
+// On Windows 98 SE, ME and 2000 a file or folder "<exe>.local" beside the program makes even a
+// library named by its full path load from the program's folder. With one there the program
+// loads no library of its own, and its window comes without the bar. (Wine does not redirect;
+// what it shows is that the program loads nothing then.)
+TEST(StatusWindow, NoLibraryLoadedBesideADotLocal) {
+    for (bool folder : {false, true}) {
+        SCOPED_TRACE(folder ? "a folder" : "a file");
+        Disc disc('D', CaseName());
+        std::string exe = disc.InstallExe();
+        InstallHelper(disc, "sleeper");
+        if (folder) {
+            disc.MakeDir("TARNWICK.EXE.local");
+        } else {
+            disc.WriteFile("TARNWICK.EXE.local", "");
+        }
+        disc.WriteScript(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=1
+APPTITLE=Dot Local
+[COMMAND1]
+COMMANDTYPE=1
+COMMANDSHOWSTATUS=1
+COMMANDLINE=sleeper.exe 2000 0 x.log a
+)");
+        BackgroundRun background("\"" + exe + "\"");
+        HWND status = nullptr;
+        // The title is set once the window and its bar have been made.
+        bool shown = WaitUntil([&] {
+            status = FindStatusWindow(exe);
+            return status != nullptr && WindowText(status) == "Dot Local";
+        });
+        bool bar = shown && ProgressBarOf(status) != nullptr;
+        RunResult run = background.Wait();
+        EXPECT_TRUE(shown) << "no status window";
+        EXPECT_FALSE(bar) << "the common-controls library was loaded";
+        EXPECT_TRUE(run.finished) << run.Describe();
+    }
+}
+
 TEST(StatusWindow, StepsWrapAfterHundredAndGoOnInTheNextWindow) {
     Disc disc('D', CaseName());
     std::string exe = disc.InstallExe();

@@ -107,10 +107,14 @@ TEST(TextLogic, HighestCommandSection) {
         {"any case", string("tarnwick\0command2\0Command10\0COMMAND3\0", 37), 10},
         {"after an empty name", string("tarnwick\0\0COMMAND4\0", 20), 4},
         {"not a command section", string("COMMAND\0COMMAND5X\0COMMANDS\0XCOMMAND7\0", 40), 0},
-        // Looser than the platform: what it might match is never skipped.
-        {"blanks and punctuation", string(" COMMAND 9 \0COMMAND-8\0", 22), 9},
-        {"leading zeros", string("COMMAND007\0", 11), 7},
-        {"past the largest int", string("COMMAND99999999999\0COMMAND2\0", 28), 2147483647},
+        {"the largest int", string("COMMAND2147483647\0", 18), 2147483647},
+        {"blanks around the name", string(" COMMAND6\t\0", 11), 6},
+        // Names that no command reads count for nothing, whatever number they seem to carry.
+        {"blanks and punctuation inside",
+         string("COMMAND 99999\0COMMAND-8\0COMMAND+9\0COMMAND1\0", 43), 1},
+        {"leading zeros", string("COMMAND007\0COMMAND02147483647\0", 30), 0},
+        {"past the largest int", string("COMMAND99999999999\0COMMAND2147483648\0COMMAND2\0", 46),
+         2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
