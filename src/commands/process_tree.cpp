@@ -14,11 +14,10 @@ bool OpenProcessTree(ProcessTree* tree) {
     auto createJob = TYPED_ENTRY_POINT(kernel, CreateJobObjectA);
     auto createPort = TYPED_ENTRY_POINT(kernel, CreateIoCompletionPort);
     auto setInformation = TYPED_ENTRY_POINT(kernel, SetInformationJobObject);
-    if (tree->assign == nullptr || tree->readPort == nullptr || createJob == nullptr ||
-        createPort == nullptr || setInformation == nullptr) {
-        return false;
-    }
-    // A job or a port that could not be made fails the association.
+    // The job entry points came with Windows 2000, which has the port's since NT 3.5: where the
+    // last of them is found, so are the others. A job or a port that could not be made fails
+    // the association.
+    if (setInformation == nullptr) return false;
     JOBOBJECT_ASSOCIATE_COMPLETION_PORT link;
     link.CompletionKey = tree->job = createJob(nullptr, nullptr);
     link.CompletionPort = tree->port = createPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
@@ -34,11 +33,11 @@ bool AddToTree(ProcessTree* tree, HANDLE process) {
     return tree->assign(tree->job, process) != FALSE;
 }
 
-bool TreeEnded(ProcessTree* tree, DWORD waitMs) {
+bool TreeEnded(ProcessTree* tree) {
     DWORD message;
     ULONG_PTR key;
     LPOVERLAPPED detail;
-    while (!tree->ended && tree->readPort(tree->port, &message, &key, &detail, waitMs)) {
+    while (!tree->ended && tree->readPort(tree->port, &message, &key, &detail, 0)) {
         tree->ended = message == JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO;
     }
     return tree->ended;

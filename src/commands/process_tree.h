@@ -21,9 +21,8 @@ bool OpenProcessTree(ProcessTree* tree);
 // one (before Windows 8).
 bool AddToTree(ProcessTree* tree, HANDLE process);
 
-// Reads what the port has to say, waiting up to `waitMs` for news while it has none; true once
-// no process of the tree is left.
-bool TreeEnded(ProcessTree* tree, DWORD waitMs);
+// Reads what the port has to say without waiting; true once no process of the tree is left.
+bool TreeEnded(ProcessTree* tree);
 
 // Lets go of the job and its port; processes still in the tree keep running.
 void CloseProcessTree(ProcessTree* tree);

@@ -16,11 +16,9 @@
 #include "ui/status_window.h"
 
 enum : DWORD {
-    kHeartbeatMs = 100,      // one progress step per this much waiting
-    kHandOffPauseMs = 2000,  // time a hand-off installer gets to open its window
-    kSearchPauseMs = 100,    // between two searches for that window
-    // How long the tree's last news may lag behind the end of a process waited for.
-    kTreeNewsMs = 50,
+    kHeartbeatMs = 100,          // one progress step per this much waiting
+    kHandOffPauseMs = 2000,      // time a hand-off installer gets to open its window
+    kSearchPauseMs = 100,        // between two searches for that window
     kMaxLimitSeconds = 4294967,  // the longest COMMANDTIMEOUT whose milliseconds a DWORD holds
 };
 
@@ -83,12 +81,12 @@ static bool WaitForProgram(HANDLE process, ProcessTree* tree, const TimeLimit& l
             // The program has ended, processes it started have not: the port is read each step.
             PauseServingMessages(left);
             StepStatusWindow();
-            if (TreeEnded(tree, 0)) return true;
+            if (TreeEnded(tree)) return true;
         } else if (WaitServingMessages(waited, left) == WAIT_TIMEOUT) {
             StepStatusWindow();
         } else {
             // A failed wait counts as the program's end: it would fail again at once.
-            if (tree == nullptr || TreeEnded(tree, kTreeNewsMs)) return true;
+            if (tree == nullptr || TreeEnded(tree)) return true;
             waited = nullptr;
         }
     }
