@@ -7,6 +7,10 @@
 #      times: under Wine, GetProcessTimes on another process reports next to nothing).
 #   3. Delay from that window closing to the command's end (the program's exit).
 #   4. Heartbeat rate of the status window's bar.
+#   5. CPU time of the program while it waits 5 s for a process tree (COMMANDWAITTREE=1: the
+#      program it started has ended, the process that one started runs 8 s), and the delay from
+#      the tree's last process ending to the command's end (the program's exit); both also for
+#      a program waited for alone, under the same status window.
 # Each figure is taken REPEAT times; min and median are printed.
 # usage: bench.sh BUILDDIR [REPEAT]
 set -e
@@ -133,6 +137,46 @@ while [ $r -le "$repeat" ]; do
     r=$((r + 1))
 done
 
+# 5. The process tree: the hand-off program ends at once, its child runs 8 s; the CPU time is
+# read over 5 s of that wait. For comparison, the same wait for a program of its own (an 8 s
+# child started directly, without the tree): the status window's heartbeat alone.
+disc tree
+for kind in tree program; do
+    : >"$root/$kind-cpu.txt"
+    r=1
+    while [ $r -le "$repeat" ]; do
+        if [ $kind = tree ]; then
+            keys="COMMANDWAITTREE=1"
+            line="handoff.exe $wlog tree_handoff_$r sleeper.exe 8000 0 $wlog tree_child_$r"
+        else
+            keys="COMMANDWAITTREE=0"
+            line="sleeper.exe 8000 0 $wlog program_child_$r"
+        fi
+        script tree "[tarnwick]" "NUMBEROFCOMMANDS=1" "APPTITLE=Bench" "[COMMAND1]" \
+            "COMMANDTYPE=1" "COMMANDSHOWSTATUS=1" "$keys" "COMMANDLINE=$line"
+        wine 'D:\Bench\tree\bench_timed_run.exe' "$wlog" "tarnwick_${kind}_$r" \
+            'D:\Bench\tree\TARNWICK.EXE' </dev/null >/dev/null 2>&1 &
+        runner=$!
+        pid=""
+        i=0
+        while [ -z "$pid" ] && [ $i -lt 100 ]; do
+            pid=$(pgrep -f '^D:.Bench.tree.TARNWICK.EXE' | head -n 1 || true)
+            [ -n "$pid" ] || sleep 0.05
+            i=$((i + 1))
+        done
+        sleep 1.5
+        before=$(cpu_ns "$pid")
+        t0=$(date +%s.%N)
+        sleep 5
+        after=$(cpu_ns "$pid")
+        t1=$(date +%s.%N)
+        echo "$before $after $t0 $t1" | awk \
+            '{ print ($2 - $1) / 1e9 / ($4 - $3) * 100 }' >>"$root/$kind-cpu.txt"
+        wait $runner || true
+        r=$((r + 1))
+    done
+done
+
 echo "== tarnwick benchmark under $(wine --version 2>/dev/null), $repeat runs each"
 for child in gui console; do
     duration "tarnwick_$child" | stats "100 commands, $child child: tarnwick" ms
@@ -158,6 +202,19 @@ while [ $r -le "$repeat" ]; do
     [ -n "$closed" ] && [ -n "$ended" ] && echo $((ended - closed))
     r=$((r + 1))
 done | stats "window closed -> command ended (goal <= 150)" ms
+stats "CPU while waiting 5 s for a process tree (goal <= 1)" "% of wall time" <"$root/tree-cpu.txt"
+stats "  the same for a program alone: the heartbeat" "% of wall time" <"$root/program-cpu.txt"
+for kind in tree program; do
+    r=1
+    while [ $r -le "$repeat" ]; do
+        last=$(awk -v n="${kind}_child_$r" '$1 == n { print $3 }' "$log")
+        ended=$(awk -v n="tarnwick_${kind}_$r" '$1 == n { print $3 }' "$log")
+        [ -n "$last" ] && [ -n "$ended" ] && echo $((ended - last))
+        r=$((r + 1))
+    done >"$root/$kind-end.txt"
+done
+stats "tree's last process ended -> command ended (goal <= 150)" ms <"$root/tree-end.txt"
+stats "  the same for a program alone" ms <"$root/program-end.txt"
 awk '$1 ~ /^heartbeat_[0-9]+_steps/ { split($1, p, "_steps"); s = p[2];
         if ($3 > $2) print s / (($3 - $2) / 1000) }' "$log" |
     stats "heartbeat (goal 10 +- 1)" "steps/s"

@@ -2,6 +2,9 @@
 // wait for a hand-off installer's window, the debug boxes, and the waits answering broadcasts.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <optional>
+
 #include "harness/concurrent.h"
 #include "harness/harness.h"
 #include "harness/records.h"
@@ -355,5 +358,137 @@ $LINES
         std::vector<Record> records = ReadRecords(disc.Path("log.txt"));
         EXPECT_EQ(FindRecord(records, "direct").name, "direct")
             << "the broadcast was not answered: " << Describe(records);
+    }
+}
+
+// An NSIS uninstaller (built during the test run) hands its work to a copy of itself in the
+// temporary folder and exits at once. The next command copies the file the copy leaves as its
+// last step: only a wait for the whole process tree lets it find that file.
+TEST(Installers, WaitTreeOutlastsAnNsisUninstallersCopy) {
+    struct Case {
+        const char* name;
+        const char* waitTree;
+        bool copiedByNext;
+    };
+    const Case cases[] = {{"the program only", "0", false}, {"the process tree", "1", true}};
+    const char* built = std::getenv("TARNWICK_INSTALLERS");
+    ASSERT_NE(built, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Disc disc('D', CaseName());
+        ASSERT_TRUE(
+            CopyFileA(ToWindowsPath(std::string(built) + "/uninstaller_handoff.exe").c_str(),
+                      disc.Path("uninstaller_handoff.exe").c_str(), FALSE));
+        RemoveTree(TestTempDir());
+        CreateDirectoryA(TestTempDir().c_str(), nullptr);
+        std::string product = TestTempDir() + "\\product";
+        std::string exe = PrepareDisc(disc, {},
+                                      ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=3
+[COMMAND1]
+COMMANDLINE=uninstaller_handoff.exe /S /D=$PRODUCT
+[COMMAND2]
+COMMANDSHOWSTATUS=1
+COMMANDWAITTREE=$TREE
+COMMANDLINE=$PRODUCT\uninst.exe /S
+[COMMAND3]
+COMMANDTYPE=11
+SOURCEFILENAME=%TEMP%\$CASE\product.removed
+DESTFILENAME=%TEMP%\$CASE\seen-by-next-command
+)",
+                                                  {{"$PRODUCT", product}, {"$TREE", c.waitTree}}));
+        RunResult run = RunProgram("\"" + exe + "\" /e");
+        ASSERT_TRUE(run.finished) << run.Describe();
+        bool copied = FileExists(TestTempDir() + "\\seen-by-next-command");
+        // Either way the uninstaller's copy does its work to the end.
+        EXPECT_TRUE(WaitUntil([&] { return FileExists(product + ".removed"); }))
+            << "the uninstaller's copy never finished";
+        EXPECT_FALSE(DirExists(product)) << "the uninstaller's copy did not remove the product";
+        EXPECT_EQ(copied, c.copiedByNext)
+            << (c.copiedByNext ? "the next command started while the uninstaller's copy worked"
+                               : "the next command waited for a process it should not");
+        EXPECT_EQ(run.exitCode, c.copiedByNext ? 0u : static_cast<DWORD>(ERROR_FILE_NOT_FOUND))
+            << "the copy's result";
+    }
+    RemoveTree(TestTempDir());
+}
+
+namespace {
+
+// Ends the process that owns the top-level window `title`, if any; whether there was one.
+bool EndWindowsProcess(const char* title) {
+    HWND window = FindWindowA(nullptr, title);
+    if (window == nullptr) return false;
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (process != nullptr) {
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+    }
+    return true;
+}
+
+}  // namespace
+
+// A program that never ends, a tree that never empties and a hand-off window that never closes:
+// under COMMANDTIMEOUT the command gives up waiting after the limit with ERROR_TIMEOUT, the list
+// goes on, and what it waited for is left running.
+TEST(RunProgram, TimeLimitEndsTheWaitAndLeavesTheProgramRunning) {
+    struct Case {
+        const char* name;
+        const char* keys;
+        const char* logged;  // the wait's own line in the log
+        bool testsWindow;    // the window is the test's own, open all along; the program ends
+    };
+    const Case cases[] = {
+        {"program", "COMMANDLINE=title_window.exe \"$TITLE\" 0 600000 $LOG forever",
+         "time limit of 4 s passed", false},
+        {"process tree",
+         "COMMANDWAITTREE=1\n"
+         "COMMANDLINE=handoff.exe $LOG handoff title_window.exe \"$TITLE\" 0 600000 $LOG forever",
+         "waited for the process tree", false},
+        {"hand-off window",
+         "COMMANDISHIELD=1\nCOMMANDWINTITLE=$TITLE\nCOMMANDLINE=sleeper.exe 0 0 $LOG installer",
+         "seen, still open", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string title = "Tarnwick Never Ends " + std::string(c.name);
+        EndWindowsProcess(title.c_str());  // left over from an earlier run
+        std::optional<TitledWindow> window;
+        if (c.testsWindow) window.emplace(title, false);
+        Disc disc('D', CaseName());
+        std::string exe = PrepareDisc(disc, {"sleeper", "handoff", "title_window"},
+                                      ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=2
+[COMMAND1]
+COMMANDSHOWSTATUS=1
+COMMANDTIMEOUT=4
+$LINES
+[COMMAND2]
+COMMANDLINE=sleeper.exe 0 0 $LOG next
+)",
+                                                  {{"$LINES", c.keys}, {"$TITLE", title}}));
+        std::string log = TempDir() + "\\" + CaseName() + ".log";
+        DeleteFileA(log.c_str());
+        DWORD before = GetTickCount();
+        RunResult run = BackgroundRun("\"" + exe + "\" /e /l:" + log).Wait();
+        bool leftRunning = c.testsWindow || EndWindowsProcess(title.c_str());
+        ASSERT_TRUE(run.finished) << run.Describe();
+        Record next = FindRecord(ReadRecords(disc.Path("log.txt")), "next");
+        ASSERT_EQ(next.name, "next") << "the list did not go on after the limit";
+        EXPECT_GE(next.start - before, 4000u) << "the next command began before the limit";
+        EXPECT_TRUE(leftRunning) << "the program waited for was ended, or never ran";
+        EXPECT_EQ(run.exitCode, static_cast<DWORD>(ERROR_TIMEOUT)) << run.Describe();
+        std::string text = ReadFile(log).value_or("");
+        for (const char* part : {c.logged, "time limit of 4 s passed; left running\r\n",
+                                 "command 1 failed: result 1460 ("}) {
+            EXPECT_NE(text.find(part), std::string::npos) << part << " not in:\n" << text;
+        }
+        DeleteFileA(log.c_str());
     }
 }
