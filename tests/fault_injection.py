@@ -77,9 +77,9 @@ F = [
  ("O19 quoted program path split at the wrong character", [edit("src/app/command_line.cpp", "SplitAtChar(cmdLine + 1, out, size, rest, 1, '\"')", "SplitAtChar(cmdLine + 1, out, size, rest, 1, ' ')")], "FinalSteps|Options|Script"),
  ("O16 no heartbeat", [edit("src/commands/run_program.cpp", "== WAIT_TIMEOUT) StepStatusWindow();", "== WAIT_TIMEOUT) {\n    }")], "StatusWindow|Screen"),
  # The held-out set of the second review.
- ("H1a status text shows the window's title", [edit("src/ui/status_window.cpp", "DrawTextA(dc, g_shell.szWindowCaption,", "DrawTextA(dc, g_shell.windowTitle,")], "StatusWindow|Screen"),
+ ("H1a status text shows the window's title", [edit("src/ui/status_window.cpp", "DrawTextA(dc, g_shell.szWindowCaption,", "DrawTextA(dc, g_shell.windowTitle,")], "Screen"),
  ("H1b WM_PAINT does not draw the status text", [edit("src/ui/status_window.cpp", """    HDC dc = BeginPaint(window, &paint);
-    DrawCaption(window, dc);""", """    HDC dc = BeginPaint(window, &paint);""")], "StatusWindow|Screen"),
+    DrawCaption(window, dc);""", """    HDC dc = BeginPaint(window, &paint);""")], "Screen"),
  ("H2a start directory not found taken as found", [edit("src/app/locate_start_dir.cpp", """        MessageBoxA(nullptr, "Error in locating starting directory", "Error", MB_OK);
         return false;""", """        MessageBoxA(nullptr, "Error in locating starting directory", "Error", MB_OK);
         return true;""")], "Options"),
@@ -87,24 +87,24 @@ F = [
         return false;""", """        MessageBoxA(nullptr, "Error in locating starting directory", "Error", MB_OK);
         FetchCurrentDir(out);
         return true;""")], "Options"),
- ("H3a waits not woken by posted messages", [edit("src/ui/message_pump.cpp", "QS_MOUSEBUTTON | QS_POSTMESSAGE |", "QS_MOUSEBUTTON |")], "RunProgram.HandOff|StatusWindow"),
- ("H3b waits not woken by paint requests", [edit("src/ui/message_pump.cpp", "QS_TIMER | QS_PAINT | QS_SENDMESSAGE", "QS_TIMER | QS_SENDMESSAGE")], "RunProgram.HandOff|StatusWindow"),
+ ("H3a waits not woken by posted messages", [edit("src/ui/message_pump.cpp", "QS_MOUSEBUTTON | QS_POSTMESSAGE |", "QS_MOUSEBUTTON |")], "RunProgram.HandOffPause"),
+ ("H3b waits not woken by paint requests", [edit("src/ui/message_pump.cpp", "QS_TIMER | QS_PAINT | QS_SENDMESSAGE", "QS_TIMER | QS_SENDMESSAGE")], "RunProgram.HandOffPause"),
  ("H3c messages served only after a wake", [edit("src/ui/message_pump.cpp", """        ServeMessages();
-        DWORD waited""", """        DWORD waited"""), edit("src/ui/message_pump.cpp", "if (result == WAIT_OBJECT_0 + count) continue;", "if (result == WAIT_OBJECT_0 + count) {\n            ServeMessages();\n            continue;\n        }")], "RunProgram.HandOff|StatusWindow"),
- ("H3d each round waits the whole time-out", [edit("src/ui/message_pump.cpp", "timeoutMs - waited, kAllMessages", "timeoutMs, kAllMessages")], "RunProgram.HandOff|StatusWindow"),
+        DWORD waited""", """        DWORD waited"""), edit("src/ui/message_pump.cpp", "if (result == WAIT_OBJECT_0 + count) continue;", "if (result == WAIT_OBJECT_0 + count) {\n            ServeMessages();\n            continue;\n        }")], "RunProgram.HandOffPause"),
+ ("H3d each round waits the whole time-out", [edit("src/ui/message_pump.cpp", "timeoutMs - waited, kAllMessages", "timeoutMs, kAllMessages")], "RunProgram.HandOffPause"),
  ("H3e the time-out starts over at each round", [edit("src/ui/message_pump.cpp", """    DWORD start = GetTickCount();
     for (;;) {""", """    for (;;) {
-        DWORD start = GetTickCount();""")], "RunProgram.HandOff|StatusWindow"),
- ("H4a COMMANDLINE read one character short", [edit("src/commands/run_program.cpp", "commandLine, kCommandLineKeySize);", "commandLine, kCommandLineKeySize - 1);")], "RunProgram.CommandLine|BadScripts"),
- ("H4b COMMANDLINE read past its array", [edit("src/commands/run_program.cpp", "commandLine, kCommandLineKeySize);", "commandLine, kPathSize);")], "RunProgram.CommandLine|BadScripts"),
+        DWORD start = GetTickCount();""")], "RunProgram.HandOffPause"),
+ ("H4a COMMANDLINE read one character short", [edit("src/commands/run_program.cpp", "commandLine, kCommandLineKeySize);", "commandLine, kCommandLineKeySize - 1);")], "RunProgram.CommandLineOf"),
+ ("H4b COMMANDLINE read past its array", [edit("src/commands/run_program.cpp", "commandLine, kCommandLineKeySize);", "commandLine, kPathSize);")], "RunProgram.CommandLineOf"),
  ("H5a shutdown privilege looked up in kernel32", [edit("src/app/final_steps.cpp", 'GetModuleHandleA("advapi32.dll")', 'GetModuleHandleA("kernel32.dll")')], "Restart"),
  ("H5b shutdown privilege looked up in user32", [edit("src/app/final_steps.cpp", 'GetModuleHandleA("advapi32.dll")', 'GetModuleHandleA("user32.dll")')], "Restart"),
- ("H6a device context not released on a status step", [edit("src/ui/status_window.cpp", "        ReleaseDC(window, dc);\n", "")], "Resources|StatusWindow.Bar|Screen"),
- ("H6b process handle never closed", [edit("src/commands/run_program.cpp", "    ScopedHandle waited(process.hProcess);\n", "")], "Resources|RunProgram.Commands|Faults"),
- ("H6c thread handle never closed", [edit("src/commands/run_program.cpp", "    ScopedHandle thread(process.hThread);\n", "")], "Resources|RunProgram.Commands|Faults"),
- ("H6d registry key never closed", [edit("src/base/scoped_handle.h", "            RegCloseKey(key);", "            (void)0;")], "Resources|RegistryCommands|Faults"),
- ("H6e thread handle closed twice", [edit("src/commands/run_program.cpp", "    ScopedHandle thread(process.hThread);\n", "    ScopedHandle thread(process.hThread);\n    CloseHandle(process.hThread);\n")], "Resources|RunProgram.Commands|Faults"),
- ("H6f registry key closed twice", [edit("src/commands/registry_commands.cpp", "                              static_cast<DWORD>(TextLen(data) + 1));", "                              static_cast<DWORD>(TextLen(data) + 1));\n    RegCloseKey(opened.key);")], "Resources|RegistryCommands|Faults"),
+ ("H6a device context not released on a status step", [edit("src/ui/status_window.cpp", "        ReleaseDC(window, dc);\n", "")], "Resources|Screen"),
+ ("H6b process handle never closed", [edit("src/commands/run_program.cpp", "    ScopedHandle waited(process.hProcess);\n", "")], "Resources.Handles"),
+ ("H6c thread handle never closed", [edit("src/commands/run_program.cpp", "    ScopedHandle thread(process.hThread);\n", "")], "Resources.Handles"),
+ ("H6d registry key never closed", [edit("src/base/scoped_handle.h", "            RegCloseKey(key);", "            (void)0;")], "Resources.Handles"),
+ ("H6e thread handle closed twice", [edit("src/commands/run_program.cpp", "    ScopedHandle thread(process.hThread);\n", "    ScopedHandle thread(process.hThread);\n    CloseHandle(process.hThread);\n")], "Resources.Handles"),
+ ("H6f registry key closed twice", [edit("src/commands/registry_commands.cpp", "                              static_cast<DWORD>(TextLen(data) + 1));", "                              static_cast<DWORD>(TextLen(data) + 1));\n    RegCloseKey(opened.key);")], "Resources.Handles"),
 ]
 
 def run(cmd, **kw):

@@ -133,6 +133,8 @@ COMMANDLINE=sleeper.exe 0 0 $LOG next
         };
         InvalidateRect(status, nullptr, TRUE);
         repainted = seen([&] { return !GetUpdateRect(status, nullptr, FALSE); });
+        // Painted as soon as the paint begins: the program is let go back to waiting first.
+        Sleep(300);
         PostMessageA(status, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         posted = seen([&] { return IsIconic(status) != FALSE; });
         answered = SendWithin(status, WM_NULL, 0, 0, nullptr, 1000);
