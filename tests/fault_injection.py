@@ -110,7 +110,7 @@ F = [
  ("H6c thread handle never closed", [edit("src/commands/run_program.cpp", "    ScopedHandle thread(process.hThread);\n", "")], "Resources.Handles"),
  ("H6d registry key never closed", [edit("src/base/scoped_handle.h", "            RegCloseKey(key);", "            (void)0;")], "Resources.Handles"),
  ("H6e thread handle closed twice", [edit("src/commands/run_program.cpp", "    ScopedHandle thread(process.hThread);\n", "    ScopedHandle thread(process.hThread);\n    CloseHandle(process.hThread);\n")], "Resources.Handles"),
- ("H6f registry key closed twice", [edit("src/commands/registry_commands.cpp", "                              static_cast<DWORD>(TextLen(data) + 1));", "                              static_cast<DWORD>(TextLen(data) + 1));\n    RegCloseKey(opened.key);")], "Resources.Handles"),
+ ("H6f registry key closed twice", [edit("src/base/scoped_handle.h", "            RegCloseKey(key);", "            RegCloseKey(key), RegCloseKey(key);")], "Resources.Handles"),
 ]
 
 def run(cmd, **kw):
