@@ -13,7 +13,7 @@ using namespace harness;
 
 namespace {
 
-const int kRounds = 25;
+const int kRounds = 16;
 
 // One round of commands that obtain and release handles: a program started and waited for under
 // the status window (process, thread, a device context for each step), and a registry key made,
