@@ -127,13 +127,15 @@ COMMANDLINE=sleeper.exe 0 0 $LOG next
     bool repainted = false, posted = false, answered = false, ended = false;
     if (pausing) {
         // The first two are watched without sending anything to the program (which would wake
-        // it), until they are seen or the window has gone with the pause.
+        // it), until they are seen or the window has gone with the pause. Each comes once the
+        // program has had time to settle into its wait (after the installer's end, and after
+        // the paint, which counts as done as soon as it begins).
         auto seen = [&](const std::function<bool()>& done) {
             return WaitUntil([&] { return !IsWindow(status) || done(); }) && IsWindow(status);
         };
+        Sleep(300);
         InvalidateRect(status, nullptr, TRUE);
         repainted = seen([&] { return !GetUpdateRect(status, nullptr, FALSE); });
-        // Painted as soon as the paint begins: the program is let go back to waiting first.
         Sleep(300);
         PostMessageA(status, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         posted = seen([&] { return IsIconic(status) != FALSE; });
