@@ -2,8 +2,9 @@
 # By hand, not part of `make test`: injects realistic faults into the sources one at a time,
 # builds, runs the tests named for each, prints which of them failed (the fault was caught),
 # and puts the sources back. Run it in a clean clone with a configured build/ directory: it
-# refuses a tree with changes, since it reverts with git.
-# usage: fault_injection.py CLONE [FAULT-ID...]
+# refuses a tree with changes, since it reverts with git. BUILD names the build directory to use
+# (build/x64 where the machine runs 64-bit code only).
+# usage: [BUILD=build/x64] fault_injection.py CLONE [FAULT-ID...]
 import os
 import re
 import subprocess
@@ -11,6 +12,7 @@ import sys
 
 W = sys.argv[1]
 ONLY = set(sys.argv[2:])
+BUILD = os.environ.get("BUILD", "build")
 if subprocess.run("git status --porcelain", shell=True, cwd=W, capture_output=True,
                   text=True).stdout.strip():
     sys.exit("the tree has changes: use a clean clone")
@@ -74,6 +76,41 @@ F = [
  ("O18 comctl32 loaded by its bare name", [edit("src/base/system_library.cpp", "    return LoadLibraryA(path);", "    return LoadLibraryA(fileName);")], "StatusWindow"),
  ("O19 quoted program path split at the wrong character", [edit("src/app/command_line.cpp", "SplitAtChar(cmdLine + 1, out, size, rest, 1, '\"')", "SplitAtChar(cmdLine + 1, out, size, rest, 1, ' ')")], "FinalSteps|Options|Script"),
  ("O16 no heartbeat", [edit("src/commands/run_program.cpp", "== WAIT_TIMEOUT) StepStatusWindow();", "== WAIT_TIMEOUT) {\n    }")], "StatusWindow|Screen"),
+ # The held-out set of the second review.
+ ("H1a status text shows the window's title", [edit("src/ui/status_window.cpp", "DrawTextA(dc, g_shell.szWindowCaption,", "DrawTextA(dc, g_shell.windowTitle,")], "Screen"),
+ ("H1b WM_PAINT does not draw the status text", [edit("src/ui/status_window.cpp", """    HDC dc = BeginPaint(window, &paint);
+    DrawCaption(window, dc);""", """    HDC dc = BeginPaint(window, &paint);
+    (void)dc;""")], "Screen"),
+ ("H2a start directory not found taken as found", [edit("src/app/locate_start_dir.cpp", """        MessageBoxA(nullptr, "Error in locating starting directory", "Error", MB_OK);
+        return false;""", """        MessageBoxA(nullptr, "Error in locating starting directory", "Error", MB_OK);
+        return true;""")], "Options"),
+ ("H2b start directory not found taken as the current one", [edit("src/app/locate_start_dir.cpp", """        MessageBoxA(nullptr, "Error in locating starting directory", "Error", MB_OK);
+        return false;""", """        MessageBoxA(nullptr, "Error in locating starting directory", "Error", MB_OK);
+        FetchCurrentDir(out);
+        return true;""")], "Options"),
+ ("H3a waits not woken by posted messages", [edit("src/ui/message_pump.cpp", "QS_MOUSEBUTTON | QS_POSTMESSAGE |", "QS_MOUSEBUTTON |")], "RunProgram.HandOffPause"),
+ ("H3b waits not woken by paint requests", [edit("src/ui/message_pump.cpp", "QS_TIMER | QS_PAINT | QS_SENDMESSAGE", "QS_TIMER | QS_SENDMESSAGE")], "RunProgram.HandOffPause"),
+ # H3c and H3d are not caught: under Wine a wait wakes at once for a message that came while the
+ # queue was not looked at, so serving only after a wake loses nothing; and a round that waits
+ # its whole time-out still ends at the next wake past it, which stretches a wait by at most its
+ # own length: only a timed bound near that value would tell.
+ ("H3c messages served only after a wake", [edit("src/ui/message_pump.cpp", """        ServeMessages();
+        DWORD waited""", """        DWORD waited"""), edit("src/ui/message_pump.cpp", "if (result == WAIT_OBJECT_0 + count) continue;", "if (result == WAIT_OBJECT_0 + count) {\n            ServeMessages();\n            continue;\n        }")], "RunProgram.HandOffPause"),
+ ("H3d each round waits the whole time-out", [edit("src/ui/message_pump.cpp", "timeoutMs - waited, kAllMessages", "timeoutMs, kAllMessages")], "RunProgram.HandOffPause"),
+ ("H3e the time-out starts over at each round", [edit("src/ui/message_pump.cpp", """    DWORD start = GetTickCount();
+    for (;;) {""", """    for (;;) {
+        DWORD start = GetTickCount();""")], "RunProgram.HandOffPause"),
+ ("H4a COMMANDLINE read one character short", [edit("src/commands/run_program.cpp", "commandLine, kCommandLineKeySize);", "commandLine, kCommandLineKeySize - 1);")], "RunProgram.CommandLineOf"),
+ ("H4b COMMANDLINE read past its array", [edit("src/commands/run_program.cpp", "commandLine, kCommandLineKeySize);", "commandLine, kPathSize);")], "RunProgram.CommandLineOf"),
+ ("H5a shutdown privilege looked up in kernel32", [edit("src/app/final_steps.cpp", 'GetModuleHandleA("advapi32.dll")', 'GetModuleHandleA("kernel32.dll")')], "Restart"),
+ ("H5b shutdown privilege looked up in user32", [edit("src/app/final_steps.cpp", 'GetModuleHandleA("advapi32.dll")', 'GetModuleHandleA("user32.dll")')], "Restart"),
+ # H6a is not caught under Wine: it reports no GDI object count (Resources.Gdi... is skipped).
+ ("H6a device context not released on a status step", [edit("src/ui/status_window.cpp", "        ReleaseDC(window, dc);\n", "")], "Resources|Screen"),
+ ("H6b process handle never closed", [edit("src/commands/run_program.cpp", "    ScopedHandle waited(process.hProcess);\n", "")], "Resources.Handles"),
+ ("H6c thread handle never closed", [edit("src/commands/run_program.cpp", "    ScopedHandle thread(process.hThread);\n", "")], "Resources.Handles"),
+ ("H6d registry key never closed", [edit("src/base/scoped_handle.h", "            RegCloseKey(key);", "            (void)0;")], "Resources.Handles"),
+ ("H6e thread handle closed twice", [edit("src/commands/run_program.cpp", "    ScopedHandle thread(process.hThread);\n", "    ScopedHandle thread(process.hThread);\n    CloseHandle(process.hThread);\n")], "Resources.Handles"),
+ ("H6f registry key closed twice", [edit("src/base/scoped_handle.h", "            RegCloseKey(key);", "            RegCloseKey(key), RegCloseKey(key);")], "Resources.Handles"),
 ]
 
 def run(cmd, **kw):
@@ -90,12 +127,12 @@ for name, edits, regex in F:
             print(f"{name}: PATTERN NOT FOUND in {path}", flush=True); ok = False; break
         open(p, "w").write(s.replace(old, new, 1))
     if ok:
-        b = run("cmake --build build -j2 2>&1 | tail -3")
+        b = run(f"cmake --build {BUILD} -j2 2>&1 | tail -3")
         if "Error" in b.stdout:
             print(f"{name}: BUILD FAILED\n{b.stdout}", flush=True)
         else:
-            t = run(f"cd build && ctest -j2 -R '{regex}' 2>&1")
+            t = run(f"cd {BUILD} && ctest -j2 -R '{regex}' 2>&1")
             failed = re.findall(r"\d+ - (\S+) \((?:Failed|Timeout)\)", t.stdout)
             print(f"{name} | {', '.join(failed) if failed else 'NOT CAUGHT'} | ran: {regex}", flush=True)
     run("git checkout -- . && git status --short")
-run("cmake --build build -j2")
+run(f"cmake --build {BUILD} -j2")

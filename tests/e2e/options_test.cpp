@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "harness/harness.h"
+#include "harness/script_run.h"
 
 using namespace harness;
 
@@ -75,6 +76,31 @@ TEST(Options, DebugBoxSequences) {
         SCOPED_TRACE(c.name);
         ExpectBoxes(RunProgram(c.cmd), StartUp(c.cmd, c.located, c.drive, c.tempBox));
     }
+}
+
+// Stored under another name the program has no start directory, and reads no script: neither
+// the one beside it (also the current directory) nor one in the root of the drive. (The root of
+// G: belongs to this test alone.)
+TEST(Options, UnknownNameReadsNoScript) {
+    Disc disc('G', "");
+    disc.MakeDir("setup");
+    std::string setup = Quoted(disc.InstallExe("setup\\SETUP.EXE"));
+    std::string script = R"(
+[tarnwick]
+NUMBEROFCOMMANDS=1
+[COMMAND1]
+COMMANDTYPE=2
+REGKEY=$KEY\$WHERE
+)";
+    disc.WriteFile("tarnwick.cfg", ForThisTest(script, {{"$WHERE", "root"}}));
+    disc.WriteFile("setup\\tarnwick.cfg", ForThisTest(script, {{"$WHERE", "beside"}}));
+    DeleteHklmTree(TestKey());
+    RunOptions options;
+    options.currentDir = disc.Path("setup");
+    ExpectBoxes(RunProgram(setup, options), {kLocateError});
+    EXPECT_FALSE(HklmKeyExists(TestKey() + "\\beside")) << "the script beside it was read";
+    EXPECT_FALSE(HklmKeyExists(TestKey() + "\\root")) << "the script in the root was read";
+    DeleteHklmTree(TestKey());
 }
 
 // The quoted F:\TARNWICK.EXE started from the root of a drive, with /cd:e:. (The root of F:

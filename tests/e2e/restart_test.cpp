@@ -19,6 +19,29 @@ bool WaitForRecord(const std::string& path, const std::string& line, DWORD timeo
     return false;
 }
 
+// Whether the shutdown privilege is enabled in the token of the program that has ended: Windows
+// NT refuses a restart to a program that has not enabled it. (Wine restarts either way, and
+// keeps an ended process's token for as long as a handle to the process is open.)
+bool ShutdownPrivilegeEnabled(HANDLE process) {
+    HANDLE token;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return false;
+    alignas(TOKEN_PRIVILEGES) char buffer[4096];
+    DWORD size = 0;
+    bool enabled = false;
+    LUID shutdown;
+    if (GetTokenInformation(token, TokenPrivileges, buffer, sizeof(buffer), &size) &&
+        LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &shutdown)) {
+        const auto* privileges = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer);
+        for (DWORD i = 0; i < privileges->PrivilegeCount; ++i) {
+            const LUID_AND_ATTRIBUTES& entry = privileges->Privileges[i];
+            if (entry.Luid.LowPart == shutdown.LowPart && entry.Luid.HighPart == shutdown.HighPart)
+                enabled = (entry.Attributes & SE_PRIVILEGE_ENABLED) != 0;
+        }
+    }
+    CloseHandle(token);
+    return enabled;
+}
+
 }  // namespace
 
 TEST(Restart, RequestReachesEveryWindow) {
@@ -52,9 +75,13 @@ TEST(Restart, RequestReachesEveryWindow) {
         std::string marker = HelperPath("sleeper") + " 0 0 " + record + " runonce";
         SetHklmString(kRunOnce, "TarnwickRestartTest", marker);
 
-        RunResult run = RunProgram("\"" + exe + "\"" + c.options);
+        bool privileged = false;
+        RunOptions options;
+        options.onEnd = [&](HANDLE process) { privileged = ShutdownPrivilegeEnabled(process); };
+        RunResult run = RunProgram("\"" + exe + "\"" + c.options, options);
         ASSERT_TRUE(run.finished) << run.Describe();
         EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_TRUE(privileged) << "the restart was asked for without the shutdown privilege";
         EXPECT_TRUE(WaitForRecord(record, "WM_QUERYENDSESSION", 30000))
             << "no end-session message reached the recorder's window";
         EXPECT_TRUE(WaitForRecord(record, "runonce", 30000)) << "RunOnce did not run: no restart";

@@ -100,9 +100,10 @@ COMMANDLINE=hostname 0 0 $LOG disc
         << "the system's hostname ran, not the disc's: " << Describe(records);
 }
 
-// A hand-off installer's window already gone: the next command starts after the 2-second pause,
-// and during it the program answers what is sent to it (a broadcast from the installer's second
-// process would otherwise wait out the whole pause).
+// A hand-off installer's window already gone: the next command starts after the 2-second pause.
+// During it the program serves what reaches its window at once (a broadcast from the installer's
+// second process would otherwise wait out the whole pause): a repaint, a posted message, a sent
+// one; and messages that keep coming do not make the pause start over.
 TEST(RunProgram, HandOffPauseLastsTwoSecondsAndAnswersMessages) {
     Disc disc('D', CaseName());
     std::string exe = PrepareDisc(disc, {"sleeper"}, R"(
@@ -123,7 +124,24 @@ COMMANDLINE=sleeper.exe 0 0 $LOG next
         status = FindStatusWindow(exe);
         return status != nullptr && !FindRecord(ReadRecords(log), "installer").name.empty();
     });
-    bool answered = pausing && SendWithin(status, WM_NULL, 0, 0, nullptr, 1000);
+    bool repainted = false, posted = false, answered = false, ended = false;
+    if (pausing) {
+        // The first two are watched without sending anything to the program (which would wake
+        // it), until they are seen or the window has gone with the pause. Each comes once the
+        // program has had time to settle into its wait (after the installer's end, and after
+        // the paint, which counts as done as soon as it begins).
+        auto seen = [&](const std::function<bool()>& done) {
+            return WaitUntil([&] { return !IsWindow(status) || done(); }) && IsWindow(status);
+        };
+        Sleep(300);
+        InvalidateRect(status, nullptr, TRUE);
+        repainted = seen([&] { return !GetUpdateRect(status, nullptr, FALSE); });
+        Sleep(300);
+        PostMessageA(status, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        posted = seen([&] { return IsIconic(status) != FALSE; });
+        answered = SendWithin(status, WM_NULL, 0, 0, nullptr, 1000);
+        ended = WaitUntil([&] { return !SendWithin(status, WM_NULL, 0, 0, nullptr, 1000); }, 15000);
+    }
     RunResult run = background.Wait();
     ASSERT_TRUE(run.finished) << run.Describe();
     std::vector<Record> records = ReadRecords(log);
@@ -133,7 +151,35 @@ COMMANDLINE=sleeper.exe 0 0 $LOG next
     EXPECT_GE(records[1].start - records[0].end, 1900u)
         << "no 2-second pause: " << Describe(records);
     EXPECT_TRUE(pausing) << "no status window while the installer ran";
+    EXPECT_TRUE(repainted) << "the window was not repainted during the pause";
+    EXPECT_TRUE(posted) << "a posted message waited for the end of the pause";
     EXPECT_TRUE(answered) << "a message sent during the pause waited more than a second";
+    EXPECT_TRUE(ended) << "with messages coming all along, the pause did not end in 15 seconds";
+}
+
+// COMMANDLINE holds up to 255 characters: a line of that length reaches the program whole, a
+// longer one is cut there.
+TEST(RunProgram, CommandLineOf255Characters) {
+    for (size_t length : {255, 300}) {
+        SCOPED_TRACE(length);
+        Disc disc('D', CaseName());
+        // The record's name is the line's last word, ending in a character of its own.
+        std::string front = "sleeper.exe 0 0 " + disc.Path("log.txt") + " ";
+        std::string name = std::string(length - front.size() - 1, 'n') + "z";
+        std::string exe = PrepareDisc(disc, {"sleeper"},
+                                      ForThisTest(R"(
+[tarnwick]
+NUMBEROFCOMMANDS=1
+[COMMAND1]
+COMMANDLINE=sleeper.exe 0 0 $LOG $NAME
+)",
+                                                  {{"$NAME", name}}));
+        RunResult run = RunProgram("\"" + exe + "\"");
+        ASSERT_TRUE(run.finished) << run.Describe();
+        std::vector<Record> records = ReadRecords(disc.Path("log.txt"));
+        ASSERT_EQ(records.size(), 1u) << Describe(records);
+        EXPECT_EQ(records[0].name, name.substr(0, 255 - front.size()));
+    }
 }
 
 TEST(RunProgram, HandOffWaitsUntilTheWindowCloses) {

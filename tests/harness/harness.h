@@ -29,13 +29,19 @@ struct RunOptions {
     DWORD timeoutMs = 60000;  // generous bound; a run still going then is killed and reported
     // Called for each box before it is answered with OK (for example to look at the screen).
     std::function<void(const Box&)> onBox;
+    // Called with the program's process once it has ended by itself, before the handle is closed.
+    std::function<void(HANDLE process)> onEnd;
+    // Runs the program as a debugger would: a handle closed that is not open (closed twice, or
+    // never obtained) then raises an exception in it, counted in RunResult::invalidHandleCloses.
+    bool underDebugger = false;
 };
 
 struct RunResult {
     bool started = false;
     bool finished = false;  // ended by itself within the time-out
     DWORD exitCode = 0xFFFFFFFF;
-    std::vector<Box> boxes;  // in the order they appeared
+    std::vector<Box> boxes;       // in the order they appeared
+    int invalidHandleCloses = 0;  // with RunOptions::underDebugger
     std::string Describe() const;
 };
 

@@ -28,6 +28,28 @@ std::string BoxText(HWND box) {
     return text;
 }
 
+// Serves the debug events of a run started under the debugger for up to `ms`: returns true when
+// the program has ended. Every exception is left to the program's own handlers.
+bool ServeDebugEvents(DWORD ms, RunResult& result) {
+    DEBUG_EVENT event;
+    while (WaitForDebugEvent(&event, ms)) {
+        ms = 0;
+        DWORD verdict = DBG_CONTINUE;
+        if (event.dwDebugEventCode == EXCEPTION_DEBUG_EVENT) {
+            DWORD code = event.u.Exception.ExceptionRecord.ExceptionCode;
+            if (code == EXCEPTION_INVALID_HANDLE && event.u.Exception.dwFirstChance)
+                ++result.invalidHandleCloses;
+            if (code != EXCEPTION_BREAKPOINT) verdict = DBG_EXCEPTION_NOT_HANDLED;
+        }
+        if (event.dwDebugEventCode == CREATE_PROCESS_DEBUG_EVENT)
+            CloseHandle(event.u.CreateProcessInfo.hFile);
+        if (event.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT) CloseHandle(event.u.LoadDll.hFile);
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, verdict);
+        if (event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string WindowText(HWND window) {
@@ -51,7 +73,8 @@ RunResult RunProgram(const std::string& commandLine, const RunOptions& options) 
     line.push_back('\0');
     const char* cwd = options.currentDir.empty() ? nullptr : options.currentDir.c_str();
     const char* app = options.applicationName.empty() ? nullptr : options.applicationName.c_str();
-    if (!CreateProcessA(app, line.data(), nullptr, nullptr, FALSE, 0, nullptr, cwd, &startup,
+    DWORD flags = options.underDebugger ? DEBUG_ONLY_THIS_PROCESS : 0;
+    if (!CreateProcessA(app, line.data(), nullptr, nullptr, FALSE, flags, nullptr, cwd, &startup,
                         &process)) {
         return result;
     }
@@ -60,8 +83,10 @@ RunResult RunProgram(const std::string& commandLine, const RunOptions& options) 
     std::set<HWND> answered;
     DWORD start = GetTickCount();
     for (;;) {
-        DWORD wait = WaitForSingleObject(process.hProcess, 10);
-        if (wait == WAIT_OBJECT_0) {
+        bool ended = options.underDebugger
+                         ? ServeDebugEvents(10, result)
+                         : WaitForSingleObject(process.hProcess, 10) == WAIT_OBJECT_0;
+        if (ended) {
             result.finished = true;
             break;
         }
@@ -85,7 +110,13 @@ RunResult RunProgram(const std::string& commandLine, const RunOptions& options) 
             answered.insert(box);
         }
     }
+    if (options.underDebugger) {
+        // The debugger waits for the end it caused, or lets the program go.
+        if (!result.finished) ServeDebugEvents(5000, result);
+    }
+    WaitForSingleObject(process.hProcess, 5000);
     GetExitCodeProcess(process.hProcess, &result.exitCode);
+    if (result.finished && options.onEnd) options.onEnd(process.hProcess);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return result;
