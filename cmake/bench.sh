@@ -61,6 +61,18 @@ cpu_ns() {
     [ -n "$1" ] && [ -d "/proc/$1/task" ] || { echo 0; return; }
     cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ n += $1 } END { printf "%.0f\n", n }'
 }
+# The process id of the running program whose command line starts with $1 (a pattern), waited
+# for up to 5 s; empty when it did not appear.
+program_pid() {
+    found=""
+    tries=0
+    while [ -z "$found" ] && [ $tries -lt 100 ]; do
+        found=$(pgrep -f "$1" | head -n 1 || true)
+        [ -n "$found" ] || sleep 0.05
+        tries=$((tries + 1))
+    done
+    echo "$found"
+}
 
 # 1. 100 commands against the bare loop.
 for child in gui console; do
@@ -101,13 +113,7 @@ while [ $r -le "$repeat" ]; do
     wine 'D:\Bench\handoff\bench_timed_run.exe' "$wlog" "tarnwick_handoff_$r" \
         'D:\Bench\handoff\TARNWICK.EXE' </dev/null >/dev/null 2>&1 &
     runner=$!
-    pid=""
-    i=0
-    while [ -z "$pid" ] && [ $i -lt 100 ]; do
-        pid=$(pgrep -f '^D:.Bench.handoff.TARNWICK.EXE' | head -n 1 || true)
-        [ -n "$pid" ] || sleep 0.05
-        i=$((i + 1))
-    done
+    pid=$(program_pid '^D:.Bench.handoff.TARNWICK.EXE')
     sleep 2.6
     before=$(cpu_ns "$pid")
     server_before=$(cpu_ns "$server")
@@ -157,13 +163,7 @@ for kind in tree program; do
         wine 'D:\Bench\tree\bench_timed_run.exe' "$wlog" "tarnwick_${kind}_$r" \
             'D:\Bench\tree\TARNWICK.EXE' </dev/null >/dev/null 2>&1 &
         runner=$!
-        pid=""
-        i=0
-        while [ -z "$pid" ] && [ $i -lt 100 ]; do
-            pid=$(pgrep -f '^D:.Bench.tree.TARNWICK.EXE' | head -n 1 || true)
-            [ -n "$pid" ] || sleep 0.05
-            i=$((i + 1))
-        done
+        pid=$(program_pid '^D:.Bench.tree.TARNWICK.EXE')
         sleep 1.5
         before=$(cpu_ns "$pid")
         t0=$(date +%s.%N)

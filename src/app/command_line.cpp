@@ -1,7 +1,6 @@
 // Reading the program's own command line: arguments, options and the current drive.
 #include "app/command_line.h"
 
-#include "base/sizes.h"
 #include "base/split_at_char.h"
 #include "base/text.h"
 
@@ -68,11 +67,8 @@ void MaskOptionValues(char* args) {
     }
 }
 
-LogOption LogPathOf(const char* args, char* out, int size) {
+LogOption LogPathOf(const char* masked, const char* args, char* out, int size) {
     // The masked arguments find the option itself where it stands, not inside another's value.
-    char masked[kOwnCommandLineSize];
-    TextCopy(masked, kOwnCommandLineSize, args);
-    MaskOptionValues(masked);
     for (const char* at = masked; *at != '\0'; ++at) {
         if (at[0] != '/' || (at[1] != 'l' && at[1] != 'L') || at[2] != ':') continue;
         const char* value = args + (at - masked) + 3;

@@ -23,10 +23,12 @@ void DriveFromProgramPath(const char* cmdLine, const char* currentDir, char* out
 // keeps its place, so a position in the masked text is the same in the original.
 void MaskOptionValues(char* args);
 
-// Option /l: in the arguments, in either case: its path without quotes into `out`. Returns
-// kAbsent without the option, kBad when the path is empty or does not fit `size`, else kGiven.
+// Option /l: in the arguments, in either case, found where it stands in `masked` (the same
+// arguments after MaskOptionValues): its path, taken from `args` without quotes, into `out`.
+// Returns kAbsent without the option, kBad when the path is empty or does not fit `size`, else
+// kGiven.
 enum class LogOption { kAbsent, kGiven, kBad };
-LogOption LogPathOf(const char* args, char* out, int size);
+LogOption LogPathOf(const char* masked, const char* args, char* out, int size);
 
 // Option /CD: in the upper-cased arguments: the (up to) two characters that follow its first
 // occurrence in `upperMasked` (the same arguments after MaskOptionValues), taken from `upperArgs`

@@ -74,7 +74,7 @@ int TarnwickMain(HINSTANCE instance, HINSTANCE, const char*, int showCommand) {
     if (HasOption(options, "/d") || HasOption(options, "/D")) g_shell.debug = 1;
     if (HasOption(options, "/r") || HasOption(options, "/R")) g_shell.reboot = 1;
     if (HasOption(options, "/e") || HasOption(options, "/E")) g_shell.exitCodes = 1;
-    LogOption log = LogPathOf(args, g_shell.LogPath, kPathSize);
+    LogOption log = LogPathOf(options, args, g_shell.LogPath, kPathSize);
     DebugBox(kVersion, "Version");
     DebugBox(g_shell.CmdLineCopy, "lpCmdLine");
     if (HasOption(options, "/x") || HasOption(options, "/X")) g_shell.del = 1;

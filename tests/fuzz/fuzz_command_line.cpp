@@ -12,13 +12,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool flags = HasOption(args, "/d") || HasOption(args, "/R") || HasOption(args, "/x");
     (void)flags;
 
-    std::vector<char> logPath(static_cast<size_t>(outSize));
-    if (LogPathOf(args, logPath.data(), outSize) == LogOption::kGiven &&
-        TextLen(logPath.data()) >= outSize)
-        __builtin_trap();
     std::vector<char> masked(cmd.begin() + offset, cmd.end());
     MaskOptionValues(masked.data());
     if (TextLen(masked.data()) != TextLen(args)) __builtin_trap();
+    std::vector<char> logPath(static_cast<size_t>(outSize));
+    if (LogPathOf(masked.data(), args, logPath.data(), outSize) == LogOption::kGiven &&
+        TextLen(logPath.data()) >= outSize)
+        __builtin_trap();
 
     std::vector<char> drive(static_cast<size_t>(outSize));
     DriveFromProgramPath(cmd.data(), "C:\\WORK", drive.data(), outSize);
