@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace check {
@@ -12,7 +13,7 @@ struct Diagnostic {
     int line = 0;  // from 1; 0 for the script as a whole
     int column = 0;
     Severity severity = Severity::kError;
-    std::string check;
+    std::string_view check;  // the check's name, a text that lasts as long as the program
     std::string message;
 };
 

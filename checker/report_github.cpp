@@ -1,48 +1,50 @@
 // The findings as GitHub's workflow commands, which a job's log turns into annotations.
 #include "report_ci.h"
+#include "report_out.h"
 
 namespace check {
 
 namespace {
 
-// Escaped as the runner reads a command: `%`, CR and LF always, `:` and `,` in a property too.
-// A byte from 0x80 up is the character of that number, written in UTF-8.
-std::string Escaped(const std::string& text, bool property) {
-    std::string out;
-    for (char ch : text) {
-        unsigned char c = static_cast<unsigned char>(ch);
-        if (c == '%') {
-            out += "%25";
-        } else if (c == '\r') {
-            out += "%0D";
-        } else if (c == '\n') {
-            out += "%0A";
-        } else if (property && c == ':') {
-            out += "%3A";
-        } else if (property && c == ',') {
-            out += "%2C";
-        } else if (c >= 0x80) {
-            out += static_cast<char>(0xC0 | c >> 6);
-            out += static_cast<char>(0x80 | (c & 0x3F));
+// Written escaped as the runner reads a command: `%`, CR and LF always, `:` and `,` in a
+// property too. A byte from 0x80 up is the character of that number, written in UTF-8. Runs
+// that need no escape are written in one piece.
+void Escaped(Out& out, std::string_view text, bool property) {
+    size_t run = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c != '%' && c != '\r' && c != '\n' && c < 0x80 && (!property || (c != ':' && c != ',')))
+            continue;
+        out << text.substr(run, i - run);
+        run = i + 1;
+        if (c >= 0x80) {
+            char utf8[2] = {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
+            out << std::string_view(utf8, 2);
         } else {
-            out += ch;
+            static const char digits[] = "0123456789ABCDEF";
+            char escape[3] = {'%', digits[c >> 4], digits[c & 15]};
+            out << std::string_view(escape, 3);
         }
     }
-    return out;
+    out << text.substr(run);
 }
 
 }  // namespace
 
-void WriteGithub(std::ostream& out, const std::string& path,
+void WriteGithub(std::ostream& stream, const std::string& path,
                  const std::vector<Diagnostic>& diagnostics) {
-    std::string file = Escaped(path, true);
+    Out out(stream);
     for (const Diagnostic& d : diagnostics) {
         const char* command = d.severity == Severity::kError     ? "error"
                               : d.severity == Severity::kWarning ? "warning"
                                                                  : "notice";
-        out << "::" << command << " file=" << file << ",line=" << d.line << ",col=" << d.column
-            << ",title=" << Escaped("tarnwick-check [" + d.check + "]", true)
-            << "::" << Escaped(d.message, false) << '\n';
+        out << "::" << command << " file=";
+        Escaped(out, path, true);
+        out << ",line=" << d.line << ",col=" << d.column << ",title=tarnwick-check [";
+        Escaped(out, d.check, true);
+        out << "]::";
+        Escaped(out, d.message, false);
+        out << '\n';
     }
 }
 

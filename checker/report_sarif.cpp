@@ -1,11 +1,9 @@
 // The findings as one SARIF 2.1.0 log, one rule per check, one line per rule and per result.
-#include <map>
-#include <sstream>
 #include <string_view>
 
 #include "check_rules.h"
-#include "report.h"
 #include "report_ci.h"
+#include "report_out.h"
 
 namespace check {
 
@@ -52,12 +50,6 @@ std::string Uri(const std::string& path) {
     return uri;
 }
 
-std::string JsonString(std::string_view text) {
-    std::ostringstream out;
-    WriteJsonString(out, text);
-    return out.str();
-}
-
 const char* Level(Severity severity) {
     return severity == Severity::kError     ? "error"
            : severity == Severity::kWarning ? "warning"
@@ -66,34 +58,50 @@ const char* Level(Severity severity) {
 
 }  // namespace
 
-void WriteSarif(std::ostream& out, const std::string& path, const std::string& version,
+void WriteSarif(std::ostream& stream, const std::string& path, const std::string& version,
                 const std::vector<Diagnostic>& diagnostics) {
     // Every check as a rule; a finding of a check missing from the table still gets one.
-    std::vector<CheckRule> rules = CheckRules();
-    std::map<std::string, size_t> index;
-    for (size_t i = 0; i < rules.size(); ++i) index.emplace(rules[i].id, i);
+    const std::vector<CheckRule>& rules = CheckRules();
+    std::vector<std::string_view> extra;
+    auto indexOf = [&rules, &extra](std::string_view check) {
+        for (size_t i = 0; i < rules.size(); ++i) {
+            if (check == rules[i].id) return i;
+        }
+        for (size_t i = 0; i < extra.size(); ++i) {
+            if (check == extra[i]) return rules.size() + i;
+        }
+        return rules.size() + extra.size();
+    };
     for (const Diagnostic& d : diagnostics) {
-        if (index.emplace(d.check, rules.size()).second)
-            rules.push_back(CheckRule{d.check.c_str(), d.check.c_str(), d.check.c_str()});
+        if (indexOf(d.check) == rules.size() + extra.size()) extra.push_back(d.check);
     }
-    out << "{\n  \"$schema\": " << JsonString(kSchema) << ",\n  \"version\": \"2.1.0\",\n"
+    Out out(stream);
+    out << "{\n  \"$schema\": ";
+    out.Json(kSchema)
+        << ",\n  \"version\": \"2.1.0\",\n"
         << "  \"runs\": [{\n    \"tool\": {\"driver\": {\"name\": \"tarnwick-check\", "
-        << "\"version\": " << JsonString(version) << ", \"rules\": [";
-    for (size_t i = 0; i < rules.size(); ++i) {
-        out << (i == 0 ? "\n" : ",\n") << "      {\"id\": " << JsonString(rules[i].id)
-            << ", \"shortDescription\": {\"text\": " << JsonString(rules[i].shortText)
-            << "}, \"fullDescription\": {\"text\": " << JsonString(rules[i].fullText) << "}}";
+        << "\"version\": ";
+    out.Json(version) << ", \"rules\": [";
+    for (size_t i = 0; i < rules.size() + extra.size(); ++i) {
+        const char* id = i < rules.size() ? rules[i].id : nullptr;
+        std::string_view name = id != nullptr ? std::string_view(id) : extra[i - rules.size()];
+        out << (i == 0 ? "\n" : ",\n") << "      {\"id\": ";
+        out.Json(name) << ", \"shortDescription\": {\"text\": ";
+        out.Json(id != nullptr ? rules[i].shortText : name)
+            << "}, \"fullDescription\": {\"text\": ";
+        out.Json(id != nullptr ? rules[i].fullText : name) << "}}";
     }
     out << "]}},\n    \"columnKind\": \"unicodeCodePoints\",\n    \"results\": [";
-    std::string uri = JsonString(Uri(path));
+    std::string uri = Uri(path);
     for (size_t i = 0; i < diagnostics.size(); ++i) {
         const Diagnostic& d = diagnostics[i];
-        out << (i == 0 ? "\n" : ",\n") << "      {\"ruleId\": " << JsonString(d.check)
-            << ", \"ruleIndex\": " << index[d.check] << ", \"level\": \"" << Level(d.severity)
-            << "\", \"message\": {\"text\": " << JsonString(d.message)
-            << "}, \"locations\": [{\"physicalLocation\": {\"artifactLocation\": {\"uri\": " << uri
-            << "}, \"region\": {\"startLine\": " << d.line << ", \"startColumn\": " << d.column
-            << "}}}]}";
+        out << (i == 0 ? "\n" : ",\n") << "      {\"ruleId\": ";
+        out.Json(d.check) << ", \"ruleIndex\": " << indexOf(d.check) << ", \"level\": \""
+                          << Level(d.severity) << "\", \"message\": {\"text\": ";
+        out.Json(d.message) << "}, \"locations\": [{\"physicalLocation\": {\"artifactLocation\": "
+                               "{\"uri\": ";
+        out.Json(uri) << "}, \"region\": {\"startLine\": " << d.line
+                      << ", \"startColumn\": " << d.column << "}}}]}";
     }
     out << (diagnostics.empty() ? "]\n  }]\n}\n" : "\n    ]\n  }]\n}\n");
 }
