@@ -41,8 +41,8 @@ std::string Section(size_t command) { return "[COMMAND" + std::to_string(command
 
 // The keys that name a file, folder, key or program, where a quote left in is a failure.
 bool IsPath(const ScriptKey& key) {
-    return (key.macrosExpanded && key.name != std::string(kKeyRegValue)) ||
-           key.name == std::string(kKeyRegKey) || key.name == std::string(kKeyCommandLine);
+    return (key.macrosExpanded && !IsKey(key, kKeyRegValue)) || IsKey(key, kKeyRegKey) ||
+           IsKey(key, kKeyCommandLine);
 }
 
 // A value that opens with a quote and never closes it keeps the quote.
@@ -51,12 +51,11 @@ void CheckQuote(const PlanValue& v, Findings& findings) {
     if (raw.empty() || (raw[0] != '"' && raw[0] != '\'')) return;
     if (raw.size() > 1 && raw.back() == raw[0]) return;
     // A command line may quote its program and go on: `"C:\x y\setup.exe" /s`.
-    if (v.key->name == std::string(kKeyCommandLine) && raw.find(raw[0], 1) != std::string::npos)
-        return;
+    if (IsKey(*v.key, kKeyCommandLine) && raw.find(raw[0], 1) != std::string::npos) return;
     std::string fixed = raw.substr(1);
     // A program's path: the quote closes after it.
     size_t exe = Upper(raw).find(".EXE");
-    if (v.key->name == std::string(kKeyCommandLine) && exe != std::string::npos)
+    if (IsKey(*v.key, kKeyCommandLine) && exe != std::string::npos)
         fixed = raw.substr(0, exe + 4) + raw[0] + raw.substr(exe + 4);
     findings.Add(v.source->valueAt(), kError, "unclosed-quote",
                  std::string(v.key->name) + " opens with `" + raw[0] +
@@ -88,17 +87,22 @@ class Effects {
     }
 
   private:
-    // The folder a command writes into or reads from was removed by an earlier command.
+    // The folder a command writes into or reads from was removed by an earlier command: the
+    // folder itself or one that holds it, the outermost first.
     bool Removed(const PlanValue& v, const std::string& path, const char* what) {
-        for (const auto& removed : removed_) {
-            if (!Within(path, removed.first)) continue;
-            findings_.Add(v.source->valueAt(), kError, "removed-folder",
-                          Quoted(removed.second.second) + " was removed by " +
-                              Section(removed.second.first) + ", before this command: " + what +
-                              " fails without a word; move that command after this one");
-            return true;
+        for (size_t end = path.find('\\');; end = path.find('\\', end + 1)) {
+            size_t length = end == std::string::npos ? path.size() : end;
+            auto removed = length == 0 ? removed_.end()
+                                       : removed_.find(std::string_view(path).substr(0, length));
+            if (removed != removed_.end()) {
+                findings_.Add(v.source->valueAt(), kError, "removed-folder",
+                              Quoted(removed->second.second) + " was removed by " +
+                                  Section(removed->second.first) + ", before this command: " +
+                                  what + " fails without a word; move that command after this one");
+                return true;
+            }
+            if (end == std::string::npos) return false;
         }
-        return false;
     }
 
     void MakeDir(const PlannedCommand& command, const PlanValue& dir) {
@@ -188,19 +192,18 @@ class Effects {
         if (command.type == 2 || command.type == 4) {
             keys_.emplace(path, std::make_pair(command.index, value));
         } else if (command.type == 3) {
-            for (auto it = keys_.begin(); it != keys_.end(); ++it) {
-                if (it->first.size() <= path.size() || !Within(it->first, path)) continue;
+            // Its subkeys follow `path\` in the order of the names: the first of them, if any.
+            auto sub = keys_.lower_bound(path + "\\");
+            if (sub != keys_.end() && Within(sub->first, path)) {
                 findings_.Add(key.source->valueAt(), kWarning, "registry-subkey",
-                              Section(it->second.first) + " made the subkey " +
-                                  Quoted(it->second.second) +
+                              Section(sub->second.first) + " made the subkey " +
+                                  Quoted(sub->second.second) +
                                   ": Windows NT and later keep a key that has subkeys (the "
                                   "command does nothing), Windows 95 deletes the whole tree; "
                                   "delete each subkey first, deepest first, in its own type 3 "
                                   "command");
-                break;
             }
-            for (auto it = keys_.begin(); it != keys_.end();)
-                it = it->first == path ? keys_.erase(it) : std::next(it);
+            keys_.erase(path);
         }
     }
 
@@ -208,7 +211,7 @@ class Effects {
     Findings& findings_;
     std::map<std::string, int> made_;  // folders made by type 6, with the command
     // Folders removed by type 7, with the command and the folder as the script names it.
-    std::map<std::string, std::pair<int, std::string>> removed_;
+    std::map<std::string, std::pair<int, std::string>, std::less<>> removed_;
     std::map<std::string, std::set<std::string>> children_;  // folders made in each folder
     std::map<std::string, int> files_;  // folders copied into, with the first such copy
     // Keys made by types 2 and 4 (upper case), with the command and the key as written.
@@ -217,11 +220,15 @@ class Effects {
 
 }  // namespace
 
-void CheckEffects(const Plan& plan, const Setting& setting, Findings& findings) {
-    Effects effects(setting, findings);
-    for (const PlannedCommand& command : plan) {
-        if (command.from != nullptr) effects.Run(command);
-    }
-}
+struct EffectsCheck::State : Effects {
+    using Effects::Effects;
+};
+
+EffectsCheck::EffectsCheck(const Setting& setting, Findings& findings)
+    : state_(std::make_unique<State>(setting, findings)) {}
+
+EffectsCheck::~EffectsCheck() = default;
+
+void EffectsCheck::Run(const PlannedCommand& command) { state_->Run(command); }
 
 }  // namespace check
