@@ -36,23 +36,24 @@ void CheckCut(const PlanValue& v, const Setting& setting, Findings& findings) {
     bool quoted = raw.size() > 1 && (raw[0] == '"' || raw[0] == '\'') && raw.back() == raw[0];
     size_t length = quoted ? raw.size() - 2 : raw.size();
     size_t kept = static_cast<size_t>(v.key->size - 1);
-    std::string name = v.key->name;
+    std::string_view name = v.key->name;
     if (length > kept || (quoted && length == kept)) {
         // A quoted value that fills the array exactly also loses its last character.
         size_t cut = length > kept ? kept : kept - 1;
         size_t offset = (quoted ? 1 : 0) + cut;
-        findings.Add(At(v.source, offset), kError, "value-cut",
-                     name + " has " + std::to_string(length) + " characters; the program reads " +
-                         std::to_string(cut) + " and cuts it here: " +
-                         Quoted(raw.substr(offset, raw.size() - offset - (quoted ? 1 : 0))) +
-                         " is lost");
+        findings.Add(
+            At(v.source, offset), kError, "value-cut",
+            std::string(name) + " has " + std::to_string(length) +
+                " characters; the program reads " + std::to_string(cut) + " and cuts it here: " +
+                Quoted(raw.substr(offset, raw.size() - offset - (quoted ? 1 : 0))) + " is lost");
         return;
     }
-    if (!v.key->macrosExpanded) return;
+    // Without a macro, a value that fits its array fits the expanded one.
+    if (!v.key->macrosExpanded || raw.find('%') == std::string_view::npos) return;
     std::string full = ExpandedInFull(Deliver(raw, v.key->size), setting);
     if (full.size() > static_cast<size_t>(kExpandedSize - 1)) {
         findings.Add(v.source->valueAt(), kError, "value-cut",
-                     name + " expands to " + std::to_string(full.size()) +
+                     std::string(name) + " expands to " + std::to_string(full.size()) +
                          " characters; the program keeps " + std::to_string(kExpandedSize - 1) +
                          ": " + Quoted(full.substr(kExpandedSize - 1)) + " is lost");
     }
@@ -67,8 +68,8 @@ void CheckMacros(const PlanValue& v, Findings& findings) {
         while (end < raw.size() && IsNameChar(raw[end])) ++end;
         if (end == i + 1 || end >= raw.size() || raw[end] != '%') continue;
         std::string_view word = raw.substr(i, end - i + 1);
-        std::string name = v.key->name;
-        int macro = Upper(word) == kMacros[0] ? 0 : Upper(word) == kMacros[1] ? 1 : -1;
+        std::string_view name = v.key->name;
+        int macro = EqualNoCase(word, kMacros[0]) ? 0 : EqualNoCase(word, kMacros[1]) ? 1 : -1;
         if (macro < 0) {
             findings.Add(At(v.source, i), kWarning, "macro",
                          Quoted(word) +
@@ -76,7 +77,7 @@ void CheckMacros(const PlanValue& v, Findings& findings) {
                              "%CURRENTDRIVE%): it stays as written");
         } else if (!v.key->macrosExpanded) {
             findings.Add(At(v.source, i), kError, "macro",
-                         std::string(kMacros[macro]) + " is not expanded in " + name +
+                         std::string(kMacros[macro]) + " is not expanded in " + std::string(name) +
                              ": the program uses it as written; only REGVALUE, DIRNAME, "
                              "SOURCEFILENAME and DESTFILENAME expand macros");
         } else if (word != std::string_view(kMacros[macro])) {
@@ -95,7 +96,6 @@ void CheckMacros(const PlanValue& v, Findings& findings) {
 
 void CheckRegistryKey(const PlanValue& v, Findings& findings) {
     const std::string& key = v.value;
-    std::string upper = Upper(key);
     static const char* const kRoots[] = {"HKEY_LOCAL_MACHINE",
                                          "HKEY_CURRENT_USER",
                                          "HKEY_CLASSES_ROOT",
@@ -106,11 +106,11 @@ void CheckRegistryKey(const PlanValue& v, Findings& findings) {
                                          "HKCR",
                                          "HKU",
                                          "HKCC"};
-    size_t skip = upper[0] == '\\' ? 1 : 0;
+    size_t skip = key[0] == '\\' ? 1 : 0;
     for (const char* root : kRoots) {
-        std::string r = root;
-        if (upper.compare(skip, r.size(), r) != 0) continue;
-        if (upper.size() != skip + r.size() && upper[skip + r.size()] != '\\') continue;
+        std::string_view r = root;
+        if (!EqualNoCase(std::string_view(key).substr(skip, r.size()), r)) continue;
+        if (key.size() != skip + r.size() && key[skip + r.size()] != '\\') continue;
         std::string rest = key.substr(std::min(key.size(), skip + r.size() + 1));
         bool machine = r == "HKEY_LOCAL_MACHINE" || r == "HKLM";
         findings.Add(v.source->valueAt(), kError, "registry-path",
@@ -261,26 +261,21 @@ void CheckCommandLine(const PlanValue& v, Findings& findings) {
 
 }  // namespace
 
-void CheckCommands(const ScriptFile& /*script*/, const Plan& plan, const Setting& setting,
-                   Findings& findings) {
-    bool mainChecked = false;  // APPTITLE: checked with the first command that reads it
-    for (const PlannedCommand& command : plan) {
-        if (command.from == nullptr) continue;
-        for (const PlanValue& v : command.values) {
-            if (v.source == nullptr || v.key->isInteger) continue;
-            if (v.key->inMainSection) {
-                if (mainChecked) continue;
-                mainChecked = true;
-            }
-            CheckCut(v, setting, findings);
-            CheckMacros(v, findings);
-            if (v.key->name == std::string(kKeyRegKey) && !v.value.empty())
-                CheckRegistryKey(v, findings);
-            if (v.key->name == std::string(kKeyCommandLine)) CheckCommandLine(v, findings);
+void CheckCommand(const PlannedCommand& command, const Setting& setting, bool& mainChecked,
+                  Findings& findings) {
+    for (const PlanValue& v : command.values) {
+        if (v.source == nullptr || v.key->isInteger) continue;
+        if (v.key->inMainSection) {
+            if (mainChecked) continue;
+            mainChecked = true;
         }
-        CheckEmpty(command, findings);
-        CheckHandOff(command, findings);
+        CheckCut(v, setting, findings);
+        CheckMacros(v, findings);
+        if (IsKey(*v.key, kKeyRegKey) && !v.value.empty()) CheckRegistryKey(v, findings);
+        if (IsKey(*v.key, kKeyCommandLine)) CheckCommandLine(v, findings);
     }
+    CheckEmpty(command, findings);
+    CheckHandOff(command, findings);
 }
 
 }  // namespace check

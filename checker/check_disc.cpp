@@ -96,7 +96,7 @@ struct MadeAt {
 };
 
 // The folder a copy or a new directory goes into must exist when the command runs.
-void CheckFolder(const PlannedCommand& command, size_t position, const Setting& setting,
+void CheckFolder(const PlannedCommand& command, size_t position, const std::string& temp,
                  const std::unordered_map<std::string, MadeAt>& madeBy, Findings& findings) {
     const PlanValue* target = command.type == 11  ? command.Find(kKeyDestFileName)
                               : command.type == 6 ? command.Find(kKeyDirName)
@@ -104,7 +104,6 @@ void CheckFolder(const PlannedCommand& command, size_t position, const Setting& 
     if (target == nullptr || target->source == nullptr || target->value.empty()) return;
     if (target->value.find('%') != std::string::npos) return;
     std::string folder = Trimmed(Parent(target->value));
-    std::string temp = Trimmed(setting.tempDir);
     if (folder.empty()) {
         if (command.type == 11)
             findings.Add(target->source->valueAt(), kWarning, "folder-not-created",
@@ -137,25 +136,36 @@ void CheckFolder(const PlannedCommand& command, size_t position, const Setting& 
 
 }  // namespace
 
-void CheckDisc(const Plan& plan, const Setting& setting, bool discGiven, Findings& findings) {
+struct DiscCheck::State {
+    const Setting& setting;
+    Findings& findings;
+    std::string temp;  // %TEMP%, as Trimmed gives it
+    // Each folder the script makes, with the first command that makes it.
+    std::unordered_map<std::string, MadeAt> madeBy;
+};
+
+DiscCheck::DiscCheck(const Plan& plan, const Setting& setting, bool discGiven, Findings& findings)
+    : state_(new State{setting, findings, Trimmed(setting.tempDir), {}}) {
     if (discGiven && !FileOnDisc(setting.discDir, "tarnwick.exe")) {
         findings.Add({1, 1}, kWarning, "missing-file",
                      "no tarnwick.exe beside the script in " + setting.discDir);
     }
-    // Each folder the script makes, with the first command that makes it.
-    std::unordered_map<std::string, MadeAt> madeBy;
-    for (auto it = plan.begin(); it != plan.end(); ++it) {
-        const PlanValue* dir = it->type == 6 ? it->Find(kKeyDirName) : nullptr;
-        if (dir != nullptr) madeBy.emplace(Trimmed(dir->value), MadeAt{it.position(), it->index});
+    PlannedCommand command;
+    for (size_t i = 0; i < plan.size(); ++i) {
+        if (plan.TypeAt(i) != 6) continue;
+        plan.Fill(i, command);
+        const PlanValue* dir = command.Find(kKeyDirName);
+        if (dir != nullptr) state_->madeBy.emplace(Trimmed(dir->value), MadeAt{i, command.index});
     }
-    for (auto it = plan.begin(); it != plan.end(); ++it) {
-        const PlannedCommand& command = *it;
-        if (command.from == nullptr) continue;
-        CheckFolder(command, it.position(), setting, madeBy, findings);
-        if (setting.discDir.empty()) continue;
-        if (command.type == 1) CheckProgram(command, setting, findings);
-        if (command.type == 11) CheckSource(command, setting, findings);
-    }
+}
+
+DiscCheck::~DiscCheck() = default;
+
+void DiscCheck::Run(const PlannedCommand& command, size_t position) {
+    CheckFolder(command, position, state_->temp, state_->madeBy, state_->findings);
+    if (state_->setting.discDir.empty()) return;
+    if (command.type == 1) CheckProgram(command, state_->setting, state_->findings);
+    if (command.type == 11) CheckSource(command, state_->setting, state_->findings);
 }
 
 }  // namespace check

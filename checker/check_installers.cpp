@@ -176,13 +176,11 @@ bool IsLogOption(std::string_view word) {
             option.find_first_not_of("*IWEARUCMOPVX+!", 2) == std::string::npos);
 }
 
-void CheckInstallers(const Plan& plan, const Setting& setting, Findings& findings) {
-    for (const PlannedCommand& command : plan) {
-        if (command.from == nullptr || command.type != 1) continue;
-        const PlanValue* line = command.Find(kKeyCommandLine);
-        if (line != nullptr && line->source != nullptr) CheckCommandLine(*line, setting, findings);
-        CheckTimeLimit(command, findings);
-    }
+void CheckInstaller(const PlannedCommand& command, const Setting& setting, Findings& findings) {
+    if (command.type != 1) return;
+    const PlanValue* line = command.Find(kKeyCommandLine);
+    if (line != nullptr && line->source != nullptr) CheckCommandLine(*line, setting, findings);
+    CheckTimeLimit(command, findings);
 }
 
 }  // namespace check

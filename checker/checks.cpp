@@ -85,10 +85,18 @@ std::vector<Diagnostic> CheckScript(const ScriptFile& script, const Plan& plan,
                                     const Setting& setting, bool discGiven) {
     Findings findings;
     CheckFile(script, plan, findings);
-    CheckCommands(script, plan, setting, findings);
-    CheckDisc(plan, setting, discGiven, findings);
-    CheckInstallers(plan, setting, findings);
-    CheckEffects(plan, setting, findings);
+    // The commands in one pass, each made once from the script.
+    bool mainChecked = false;
+    DiscCheck disc(plan, setting, discGiven, findings);
+    EffectsCheck effects(setting, findings);
+    for (auto it = plan.begin(); it != plan.end(); ++it) {
+        const PlannedCommand& command = *it;
+        if (command.from == nullptr) continue;
+        CheckCommand(command, setting, mainChecked, findings);
+        disc.Run(command, it.position());
+        CheckInstaller(command, setting, findings);
+        effects.Run(command);
+    }
     return findings.Sorted();
 }
 

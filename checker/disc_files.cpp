@@ -17,10 +17,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The names of one folder, each ended by a NUL in one text, and their places in it in the
-// order of their upper-case names; the top bit of a place marks a regular file.
+// The names of one folder, each ended by a NUL in one text, the same in upper case, and their
+// places in them in the order of the upper-case names; the top bit of a place marks a file.
 struct Listing {
     std::string names;
+    std::string upper;
     std::vector<uint32_t> places;
 };
 
@@ -30,34 +31,30 @@ std::string_view NameAt(const Listing& listing, uint32_t place) {
     return std::string_view(listing.names.c_str() + (place & ~kIsFile));
 }
 
-// Compares in upper case, as the platform matches file names.
-int CompareNoCase(std::string_view a, std::string_view b) {
-    size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        char x = UpperAscii(a[i]);
-        char y = UpperAscii(b[i]);
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+// A name in upper case, as the platform matches file names, from the listing's upper-case text.
+std::string_view UpperAt(const Listing& listing, uint32_t place) {
+    return std::string_view(listing.upper.c_str() + (place & ~kIsFile));
 }
 
-// The listing of `dir`, made once.
-const Listing& ListingOf(const fs::path& dir) {
+// The listing of the folder `dir` (a path of this machine), made once.
+const Listing& ListingOf(const std::string& dir) {
     static std::unordered_map<std::string, Listing> listings;
-    auto found = listings.find(dir.string());
+    auto found = listings.find(dir);
     if (found != listings.end()) return found->second;
-    Listing& listing = listings[dir.string()];
+    Listing& listing = listings[dir];
     std::error_code error;
     for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
         std::error_code typeError;
         std::string name = it->path().filename().string();
         if (listing.names.size() + name.size() + 1 >= kIsFile) break;
         uint32_t place = static_cast<uint32_t>(listing.names.size());
-        listing.names.append(name.c_str(), name.size() + 1);
+        listing.names.append(name.data(), name.size());
+        listing.names += '\0';
         listing.places.push_back(place | (it->is_regular_file(typeError) ? kIsFile : 0));
     }
+    listing.upper = Upper(listing.names);
     std::sort(listing.places.begin(), listing.places.end(), [&listing](uint32_t a, uint32_t b) {
-        return CompareNoCase(NameAt(listing, a), NameAt(listing, b)) < 0;
+        return UpperAt(listing, a) < UpperAt(listing, b);
     });
     listing.names.shrink_to_fit();
     listing.places.shrink_to_fit();
@@ -65,14 +62,15 @@ const Listing& ListingOf(const fs::path& dir) {
 }
 
 // The entry of `dir` named `name` in any case: its name as stored, and whether it is a file.
-bool Find(const fs::path& dir, std::string_view name, std::string* actual, bool* isFile) {
+bool Find(const std::string& dir, std::string_view name, std::string_view* actual, bool* isFile) {
     const Listing& listing = ListingOf(dir);
-    auto at = std::lower_bound(listing.places.begin(), listing.places.end(), name,
-                               [&listing](uint32_t place, std::string_view wanted) {
-                                   return CompareNoCase(NameAt(listing, place), wanted) < 0;
+    std::string wanted = Upper(name);
+    auto at = std::lower_bound(listing.places.begin(), listing.places.end(), wanted,
+                               [&listing](uint32_t place, const std::string& upper) {
+                                   return UpperAt(listing, place) < upper;
                                });
-    if (at == listing.places.end() || CompareNoCase(NameAt(listing, *at), name) != 0) return false;
-    *actual = std::string(NameAt(listing, *at));
+    if (at == listing.places.end() || UpperAt(listing, *at) != wanted) return false;
+    *actual = NameAt(listing, *at);
     *isFile = (*at & kIsFile) != 0;
     return true;
 }
@@ -80,7 +78,10 @@ bool Find(const fs::path& dir, std::string_view name, std::string* actual, bool*
 }  // namespace
 
 bool FileOnDisc(const std::string& folder, const std::string& relative) {
-    fs::path at = folder;
+    // The folder's path on this machine, a level at a time ("/" between levels).
+    std::string at = folder;
+    while (at.size() > 1 && at.back() == '/') at.pop_back();
+    const size_t root = at.size();  // Windows goes no higher than a disc's root
     bool found = false;
     bool isFile = false;
     size_t start = 0;
@@ -91,14 +92,15 @@ bool FileOnDisc(const std::string& folder, const std::string& relative) {
         start = end + 1;
         if (level.empty() || level == ".") continue;
         if (level == "..") {
-            at = at.parent_path();
+            if (at.size() > root) at.resize(std::max(at.find_last_of('/'), root));
             found = false;
             continue;
         }
-        std::string actual;
+        std::string_view actual;
         found = Find(at, level, &actual, &isFile);
         if (!found) return false;
-        at /= actual;
+        if (!at.empty() && at.back() != '/') at += '/';
+        at.append(actual.data(), actual.size());
     }
     return found && isFile;
 }

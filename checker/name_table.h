@@ -13,6 +13,7 @@ inline char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>
 // Equal in any case of the ASCII letters.
 inline bool EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
+    if (a == b) return true;  // most names are written as the program asks for them
     for (size_t i = 0; i < a.size(); ++i) {
         if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
     }

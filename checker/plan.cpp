@@ -2,6 +2,7 @@
 #include "plan.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <string_view>
 
@@ -35,21 +36,35 @@ const PlanValue* PlannedCommand::Find(const char* key) const {
 
 namespace {
 
+const size_t kKeySlots = 64;
+
+// Where a key name starts its search in the table of names: from its length and two letters.
+size_t KeySlot(std::string_view name) {
+    return (name.size() * 31 + static_cast<unsigned char>(UpperAscii(name.back())) * 7 +
+            static_cast<unsigned char>(UpperAscii(name[name.size() / 2]))) &
+           (kKeySlots - 1);
+}
+
 // The row of kScriptKeys for a name in any case, or -1.
 int KeyIndex(std::string_view name) {
     const size_t kCount = sizeof(kScriptKeys) / sizeof(kScriptKeys[0]);
-    static const struct Lengths {
-        size_t of[kCount];
-        Lengths() : of() {
-            for (size_t i = 0; i < kCount; ++i) of[i] = strlen(kScriptKeys[i].name);
+    static_assert(kCount * 2 <= kKeySlots, "the table of key names keeps half its slots free");
+    static const struct Slots {
+        int8_t row[kKeySlots];
+        std::string_view name[kKeySlots];
+        Slots() : row(), name() {
+            for (int8_t& r : row) r = -1;
+            for (size_t i = 0; i < kCount; ++i) {
+                size_t at = KeySlot(kScriptKeys[i].name);
+                while (row[at] >= 0) at = (at + 1) & (kKeySlots - 1);
+                row[at] = static_cast<int8_t>(i);
+                name[at] = kScriptKeys[i].name;
+            }
         }
-    } lengths;
+    } slots;
     if (name.empty()) return -1;
-    char first = UpperAscii(name[0]);
-    for (size_t i = 0; i < kCount; ++i) {
-        const char* known = kScriptKeys[i].name;
-        if (name.size() == lengths.of[i] && first == known[0] && EqualNoCase(name, known))
-            return static_cast<int>(i);
+    for (size_t at = KeySlot(name); slots.row[at] >= 0; at = (at + 1) & (kKeySlots - 1)) {
+        if (EqualNoCase(name, slots.name[at])) return slots.row[at];
     }
     return -1;
 }
@@ -58,10 +73,16 @@ int KeyIndex(std::string_view name) {
 void ResolveInto(const ScriptKey& key, std::string_view raw, const Setting& setting,
                  std::string& out) {
     std::string_view value = Delivered(raw, key.size);
-    out.assign(value.data(), value.size());
-    if (!key.macrosExpanded || value.find('%') == std::string_view::npos) return;
+    char input[kExpandedSize];
+    if (!key.macrosExpanded || value.find('%') == std::string_view::npos ||
+        value.size() >= sizeof(input)) {
+        out.assign(value.data(), value.size());
+        return;
+    }
+    memcpy(input, value.data(), value.size());
+    input[value.size()] = '\0';
     char expanded[kExpandedSize];
-    SubstituteMacros(out.c_str(), setting.tempDir.c_str(), setting.drive.c_str(), expanded,
+    SubstituteMacros(input, setting.tempDir.c_str(), setting.drive.c_str(), expanded,
                      kExpandedSize);
     out.assign(expanded);
 }
@@ -117,6 +138,16 @@ PlannedCommand Plan::operator[](size_t i) const {
     return command;
 }
 
+int Plan::TypeAt(size_t i) const {
+    const Entry& entry = entries_[i];
+    if (entry.section == NameTable::kNone) return 1;
+    static const int kTypeRow = KeyIndex(kKeyCommandType);
+    for (const Key& key : script_->sections[entry.section].keys) {
+        if (KeyIndex(key.name) == kTypeRow) return key.hasEquals ? ParseInt(key.value(), 1) : 1;
+    }
+    return 1;
+}
+
 void Plan::Fill(size_t i, PlannedCommand& command) const {
     const Entry& entry = entries_[i];
     command.index = entry.index;
@@ -161,7 +192,9 @@ void Plan::Fill(size_t i, PlannedCommand& command) const {
             if (key.isInteger) {
                 value.number = ParseInt(raw, key.defaultValue);
                 numbers[k] = value.number;
-                value.value = std::to_string(value.number);
+                char text[12];
+                std::to_chars_result end = std::to_chars(text, text + sizeof(text), value.number);
+                value.value.assign(text, end.ptr);
             } else {
                 value.number = 0;
                 ResolveInto(key, raw, setting_, value.value);

@@ -48,6 +48,10 @@ std::string Resolve(const ScriptKey& key, std::string_view raw, const Setting& s
 // What a command of this type does, or null when it does nothing.
 const char* TypeAction(int type);
 const ScriptKey* KeyNamed(std::string_view name);
+// Whether a row of the table of keys is the key of that name (one of the table's names).
+inline bool IsKey(const ScriptKey& key, const char* name) {
+    return key.name == name || std::string_view(key.name) == name;
+}
 
 // A plan lists at most this many commands without a section (they all do nothing).
 const int kMissingListed = 1000;
@@ -64,6 +68,8 @@ class Plan {
     size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
     PlannedCommand operator[](size_t i) const;
+    // The type of the i-th command, without making it.
+    int TypeAt(size_t i) const;
     // Makes the i-th command into `command`, reusing its storage.
     void Fill(size_t i, PlannedCommand& command) const;
 

@@ -67,7 +67,17 @@ size_t Utf8Length(const unsigned char* p, const unsigned char* end) {
 }
 
 const size_t kMaxOddities = 1000;
-const size_t kReserveFrom = 1 << 16;
+
+// How many times `c` stands in `text`.
+size_t Count(const std::string& text, char c) {
+    size_t n = 0;
+    const char* end = text.data() + text.size();
+    for (const char* p = text.data(); p < end; ++p, ++n) {
+        p = static_cast<const char*>(memchr(p, c, static_cast<size_t>(end - p)));
+        if (p == nullptr) break;
+    }
+    return n;
+}
 
 class Parser {
   public:
@@ -219,22 +229,14 @@ ScriptFile ReadScript(std::string bytes) {
     const std::string& text = *script.text;
     size_t n = text.size();
 
-    // A large script reserves room for a key on every line and a section at every '[' (the
-    // memory is claimed only as it is used), so that its arrays are never copied as they grow.
+    // Room for a key on every line and a section at every '[' (a large script's memory is
+    // claimed only as it is used), so that the arrays are never copied as they grow.
+    size_t ends = Count(text, '\n') + Count(text, '\r');
+    size_t brackets = Count(text, '[');
     std::vector<uint32_t> firstKeys(1, 0);
-    if (n > kReserveFrom) {
-        size_t ends = static_cast<size_t>(std::count(text.begin(), text.end(), '\n') +
-                                          std::count(text.begin(), text.end(), '\r'));
-        size_t brackets = static_cast<size_t>(std::count(text.begin(), text.end(), '['));
-        script.keys.reserve(ends + 1);
-        script.sections.reserve(brackets + 1);
-        firstKeys.reserve(brackets + 1);
-    } else {
-        // A small one: room for a few lines, so that it grows a few times at most.
-        script.keys.reserve(n / 16 + 8);
-        script.sections.reserve(n / 64 + 4);
-        firstKeys.reserve(n / 64 + 4);
-    }
+    script.keys.reserve(ends + 1);
+    script.sections.reserve(brackets + 1);
+    firstKeys.reserve(brackets + 1);
     script.sections.emplace_back();
 
     Parser parser(script, firstKeys);
