@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the fuzz targets natively with clang, libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs each for its share of the executions. Any finding fails.
-# usage: fuzz.sh BUILDDIR [TOTAL_RUNS] [TARGET]   (one target: it gets every run)
+# UndefinedBehaviorSanitizer, and runs each for its share of the executions, split over WORKERS
+# processes that share the corpus (each with its own seed and log). Any finding fails.
+# usage: fuzz.sh BUILDDIR [TOTAL_RUNS] [TARGET] [WORKERS]   (one target: it gets every run)
 set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
 out=$1/fuzz
@@ -12,6 +13,7 @@ if ! command -v clang++ >/dev/null || ! dpkg-query -W libclang-rt-14-dev >/dev/n
         libclang-rt-14-dev >/dev/null
 fi
 mkdir -p "$out"
+workers=${4:-1}
 targets=${3:-$(ls "$here/tests/fuzz"/fuzz_*.cpp | xargs -n1 basename | sed 's/\.cpp$//')}
 count=$(echo "$targets" | wc -w)
 runs=$((total / count))
@@ -28,15 +30,28 @@ for t in $targets; do
     corpus="$out/corpus-$t"
     mkdir -p "$corpus"
     [ -d "$here/tests/fuzz/seeds/$t" ] && cp "$here/tests/fuzz/seeds/$t"/* "$corpus/" 2>/dev/null
-    if "$out/$t" -runs="$runs" -max_len=4096 -print_final_stats=1 "$corpus" \
-        >"$out/$t.log" 2>&1; then
-        execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$out/$t.log" | grep -o '[0-9]*$')
-        rate=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$out/$t.log" | grep -o '[0-9]*$')
-        echo "$t: $execs executions, $rate a second, no finding"
-    else
-        echo "$t: FINDING, see $out/$t.log"
-        tail -n 30 "$out/$t.log"
-        status=1
-    fi
+    w=1
+    while [ $w -le "$workers" ]; do
+        "$out/$t" -runs=$((runs / workers)) -seed=$w -max_len=4096 -print_final_stats=1 \
+            "$corpus" >"$out/$t.$w.log" 2>&1 &
+        eval "pid$w=$!"
+        w=$((w + 1))
+    done
+    w=1
+    execs=0
+    while [ $w -le "$workers" ]; do
+        if eval "wait \$pid$w"; then
+            n=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$out/$t.$w.log" | grep -o '[0-9]*$')
+            rate=$(grep -o 'stat::average_exec_per_sec: *[0-9]*' "$out/$t.$w.log" | grep -o '[0-9]*$')
+            echo "$t, worker $w: $n executions, $rate a second, no finding"
+            execs=$((execs + n))
+        else
+            echo "$t, worker $w: FINDING, see $out/$t.$w.log"
+            tail -n 30 "$out/$t.$w.log"
+            status=1
+        fi
+        w=$((w + 1))
+    done
+    echo "$t: $execs executions in all"
 done
 exit $status
