@@ -25,5 +25,9 @@ expect 'tarnwick.cfg:9:1: error: [COMMAND2] never runs'
 "$@" --plan missing.cfg >/dev/null 2>&1
 code=$?
 [ $code = 2 ] || { echo "unreadable script: exit code $code, not 2"; fail=1; }
+# `..` goes no higher than the disc's root, as on Windows: the file is found there.
+printf '%s\r\n' '[tarnwick]' 'NUMBEROFCOMMANDS=1' '[COMMAND1]' 'COMMANDTYPE=11' \
+    'SOURCEFILENAME=%CURRENTDRIVE%\..\tarnwick.cfg' 'DESTFILENAME=%TEMP%\t.cfg' >"$dir/dots.cfg"
+"$@" dots.cfg >/dev/null 2>&1 || { echo "a copy from the root's parent: not found"; fail=1; }
 [ $fail = 0 ] || printf '%s\n' "$out"
 exit $fail
