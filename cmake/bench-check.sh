@@ -12,6 +12,21 @@ repeat=${2:-5}
 checker=${CHECKER:-$build/tarnwick-check}
 work=$build/bench-check
 rm -rf "$work"
+mkdir -p "$work"
+# What starting and ending the program costs here, measured the same way: subtract it from the
+# rows below for the checker's own work.
+: >"$work/runs0"
+r=0
+while [ $r -lt "$repeat" ]; do
+    start=$(date +%s%N)
+    /usr/bin/time -f '%U %S %M' -o "$work/one" "$checker" --help >/dev/null
+    end=$(date +%s%N)
+    echo "$(((end - start) / 1000))" >>"$work/runs0"
+    r=$((r + 1))
+done
+sort -n "$work/runs0" | awk '{ t[NR] = $1 / 1000 }
+    END { printf "tarnwick-check --help (start and end alone): wall min %5.1f ms, median %5.1f ms (n=%d)\n",
+                 t[1], (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2, NR }'
 for n in 1000 10000; do
     disc=$work/disc$n
     mkdir -p "$disc/files"
@@ -89,6 +104,16 @@ gen() { # gen NAME SCALE: writes $adv/NAME-SCALE.cfg
                 printf "[COMMAND%d]\nCOMMANDTYPE=4\nREGKEY=Software\\Bench\\%d\n", i, i
                 printf "REGVALUENAME=V\nREGVALUE=%%TEMP%%\\f%d.inf\n", i
             }
+        } else if (kind == "effects") {
+            # Folders removed and keys made, then copies and deletions that look back at them.
+            printf "[tarnwick]\nNUMBEROFCOMMANDS=%d\n", 4 * n
+            for (i = 1; i <= n; i++) printf "[COMMAND%d]\nCOMMANDTYPE=7\nDIRNAME=C:\\r\\%d\n", i, i
+            for (i = 1; i <= n; i++)
+                printf "[COMMAND%d]\nCOMMANDTYPE=2\nREGKEY=Software\\%d\n", n + i, i
+            for (i = 1; i <= n; i++)
+                printf "[COMMAND%d]\nCOMMANDTYPE=11\nSOURCEFILENAME=C:\\s\\%d\\f\nDESTFILENAME=C:\\t\\%d\\f\n", 2 * n + i, i, i
+            for (i = 1; i <= n; i++)
+                printf "[COMMAND%d]\nCOMMANDTYPE=3\nREGKEY=Software\\x%d\n", 3 * n + i, i
         } else if (kind == "line") {
             printf "[tarnwick]\nNUMBEROFCOMMANDS=1\n[COMMAND1]\nCOMMANDLINE="
             s = "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
@@ -107,7 +132,7 @@ measure() { # measure FILE: prints the CPU seconds and the peak KB
 }
 echo "adversarial scripts (--plan --json): size, CPU time, peak memory; the larger against the smaller"
 for row in "status 25000 100000" "duplicates 250000 1000000" "sections 125000 500000" \
-    "commands 250000 1000000" "line 25000000 100000000" "largest 1 4"; do
+    "commands 250000 1000000" "effects 12500 50000" "line 25000000 100000000" "largest 1 4"; do
     set -- $row
     gen "$1" "$2"
     gen "$1" "$3"
