@@ -39,6 +39,16 @@ void CheckEncoding(const ScriptFile& script, Findings& findings) {
     }
     for (const Oddity& odd : script.oddities) {
         bool bomLine = script.encoding == Encoding::kUtf8Bom && odd.at.line == 1;
+        const char* check = odd.kind == Oddity::kUnclosedHeader || odd.kind == Oddity::kNoEquals
+                                ? "malformed-line"
+                                : "encoding";
+        if (!findings.Keeps(check) &&
+            !(bomLine && (odd.kind == Oddity::kNoEquals || odd.kind == Oddity::kUtf8Sequence))) {
+            // Past the findings listed: counted only, with the severity its kind has.
+            bool error = odd.kind == Oddity::kNul || odd.kind == Oddity::kUnclosedHeader;
+            findings.Add(odd.at, error ? kError : kWarning, check, std::string());
+            continue;
+        }
         switch (odd.kind) {
             case Oddity::kNul:
                 findings.Add(odd.at, kError, "encoding",

@@ -1,4 +1,7 @@
 // The findings as GitHub's workflow commands, which a job's log turns into annotations.
+#include <cstdint>
+#include <cstring>
+
 #include "report_ci.h"
 #include "report_out.h"
 
@@ -6,12 +9,30 @@ namespace check {
 
 namespace {
 
+// Whether none of eight bytes needs an escape: none from 0x80 up, no `%`, CR or LF, and in a
+// property no `:` or `,`.
+bool Plain8(const char* p, bool property) {
+    uint64_t x;
+    memcpy(&x, p, 8);
+    const uint64_t ones = 0x0101010101010101ull;
+    const uint64_t highs = 0x8080808080808080ull;
+    auto has = [&](char c) {
+        uint64_t v = x ^ (ones * static_cast<unsigned char>(c));
+        return (v - ones) & ~v & highs;
+    };
+    uint64_t found = (x & highs) | has('%') | has('\r') | has('\n');
+    if (property) found |= has(':') | has(',');
+    return found == 0;
+}
+
 // Written escaped as the runner reads a command: `%`, CR and LF always, `:` and `,` in a
 // property too. A byte from 0x80 up is the character of that number, written in UTF-8. Runs
 // that need no escape are written in one piece.
 void Escaped(Out& out, std::string_view text, bool property) {
     size_t run = 0;
     for (size_t i = 0; i < text.size(); ++i) {
+        while (i + 8 <= text.size() && Plain8(text.data() + i, property)) i += 8;
+        if (i == text.size()) break;
         unsigned char c = static_cast<unsigned char>(text[i]);
         if (c != '%' && c != '\r' && c != '\n' && c < 0x80 && (!property || (c != ':' && c != ',')))
             continue;
