@@ -5,11 +5,6 @@
 
 namespace check {
 
-void WriteJsonString(std::ostream& stream, std::string_view text) {
-    Out out(stream);
-    out.Json(text);
-}
-
 void WriteDiagnostics(std::ostream& stream, const std::string& path,
                       const std::vector<Diagnostic>& diagnostics) {
     Out out(stream);

@@ -3,7 +3,6 @@
 
 #include <ostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "diagnostic.h"
@@ -18,7 +17,5 @@ void WriteDiagnostics(std::ostream& out, const std::string& path,
 void WritePlan(std::ostream& out, const Plan& plan, int commandsRun, const Setting& setting);
 // {"diagnostics": [...], "plan": [...]}; the plan only when `withPlan`.
 void WriteJson(std::ostream& out, const std::vector<Diagnostic>& diagnostics, const Plan* plan);
-// A JSON string: a byte from 0x80 up is written as the character of the same number.
-void WriteJsonString(std::ostream& out, std::string_view text);
 
 }  // namespace check
